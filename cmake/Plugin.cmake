@@ -1,0 +1,50 @@
+# The product code (engine, modules, presets, editor) as one static library, so the
+# plug-in, the tests, the renderer and the benchmarks share one compiled copy of it.
+file(GLOB_RECURSE LUMIVOX_PRODUCT_SOURCES CONFIGURE_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/engine/*.cpp"
+    "${CMAKE_SOURCE_DIR}/src/modules/*.cpp"
+    "${CMAKE_SOURCE_DIR}/src/presets/*.cpp"
+    "${CMAKE_SOURCE_DIR}/src/editor/*.cpp")
+
+add_library(lumivox_product STATIC ${LUMIVOX_PRODUCT_SOURCES})
+target_include_directories(lumivox_product PUBLIC "${CMAKE_SOURCE_DIR}/src")
+target_link_libraries(lumivox_product PUBLIC lumivox_juce)
+set_target_properties(lumivox_product PROPERTIES
+    VISIBILITY_INLINES_HIDDEN TRUE
+    CXX_VISIBILITY_PRESET hidden)
+
+set(LUMIVOX_LV2_URI "https://lumivox.audio/plugins/lumivox")
+
+juce_add_plugin(LUMIVOX
+    PRODUCT_NAME "LUMIVOX"
+    COMPANY_NAME "LUMIVOX"
+    BUNDLE_ID "audio.lumivox.lumivox"
+    PLUGIN_MANUFACTURER_CODE Lmvx
+    PLUGIN_CODE Lmvx
+    FORMATS VST3 LV2 Standalone
+    LV2URI "${LUMIVOX_LV2_URI}"
+    IS_SYNTH FALSE
+    NEEDS_MIDI_INPUT FALSE
+    NEEDS_MIDI_OUTPUT FALSE
+    IS_MIDI_EFFECT FALSE
+    EDITOR_WANTS_KEYBOARD_FOCUS FALSE
+    COPY_PLUGIN_AFTER_BUILD FALSE
+    VST3_CATEGORIES Fx
+    DESCRIPTION "Creative multi-effect")
+
+# Debian's JUCE falls back to the product name as the LV2 URI before it reads the generated
+# definition; an explicit one keeps the plug-in's URI the https:// one.
+target_compile_definitions(LUMIVOX_LV2 PRIVATE JucePlugin_LV2URI="${LUMIVOX_LV2_URI}")
+
+target_sources(LUMIVOX PRIVATE "${CMAKE_SOURCE_DIR}/src/PluginEntry.cpp")
+target_link_libraries(LUMIVOX PRIVATE lumivox_product)
+
+# Stable locations for the artefacts, whatever JUCE's own folder layout is.
+set(LUMIVOX_ARTEFACTS "${CMAKE_BINARY_DIR}/LUMIVOX_artefacts/${CMAKE_BUILD_TYPE}")
+add_custom_target(lumivox_links ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${LUMIVOX_BIN_DIR}" "${LUMIVOX_PLUGIN_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E create_symlink "$<TARGET_FILE:LUMIVOX_Standalone>" "${LUMIVOX_BIN_DIR}/LUMIVOX"
+    COMMAND ${CMAKE_COMMAND} -E create_symlink "${LUMIVOX_ARTEFACTS}/VST3/LUMIVOX.vst3" "${LUMIVOX_PLUGIN_DIR}/LUMIVOX.vst3"
+    COMMAND ${CMAKE_COMMAND} -E create_symlink "${LUMIVOX_ARTEFACTS}/LV2/LUMIVOX.lv2" "${LUMIVOX_PLUGIN_DIR}/LUMIVOX.lv2"
+    DEPENDS LUMIVOX_Standalone LUMIVOX_VST3 LUMIVOX_LV2
+    VERBATIM)

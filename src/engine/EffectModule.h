@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/ProcessContext.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_dsp/juce_dsp.h>
+
+// One effect of the rack. The processor writes the module's public setting fields and
+// `enabled` right before each process() call; process() runs on every sub-block, and a
+// disabled module leaves the signal as it is.
+class EffectModule
+{
+public:
+    virtual ~EffectModule() = default;
+
+    virtual const char* id() const noexcept = 0;
+
+    // Sizes every buffer for the spec and clears the running state.
+    virtual void prepare (const juce::dsp::ProcessSpec& spec) = 0;
+
+    // Clears the running state without reallocating.
+    virtual void reset() = 0;
+
+    virtual void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) = 0;
+
+    bool enabled = false;
+};

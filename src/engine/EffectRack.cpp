@@ -1,0 +1,67 @@
+#include "engine/EffectRack.h"
+
+EffectRack::EffectRack()
+    : modules { &drive, &filter, &shaper, &gate, &crusher, &delay, &width, &pitch,
+                &halftime, &granular, &reverb, &stutter, &reverse, &tapestop, &formant, &chorus }
+{
+}
+
+int EffectRack::indexForId (const juce::String& id) const
+{
+    for (int i = 0; i < numModules; ++i)
+        if (id == modules[(size_t) i]->id())
+            return i;
+    return -1;
+}
+
+juce::StringArray EffectRack::orderIds() const
+{
+    const auto word = orderWord();
+    juce::StringArray ids;
+    for (int p = 0; p < numModules; ++p)
+        ids.add (module (moduleAt (word, p)).id());
+    return ids;
+}
+
+juce::String EffectRack::orderString() const
+{
+    return orderIds().joinIntoString (",");
+}
+
+bool EffectRack::setOrder (const juce::StringArray& ids)
+{
+    if (ids.size() != numModules)
+        return false;
+
+    std::uint64_t word = 0;
+    std::uint32_t seen = 0;
+    for (int p = 0; p < numModules; ++p)
+    {
+        const int index = indexForId (ids[p].trim());
+        if (index < 0 || (seen & (1u << index)) != 0)
+            return false;
+        seen |= 1u << index;
+        word |= (std::uint64_t) index << (4 * p);
+    }
+
+    order.store (word, std::memory_order_release);
+    return true;
+}
+
+void EffectRack::prepare (const juce::dsp::ProcessSpec& spec)
+{
+    for (auto* m : modules)
+        m->prepare (spec);
+}
+
+void EffectRack::reset()
+{
+    for (auto* m : modules)
+        m->reset();
+}
+
+void EffectRack::process (std::uint64_t word, juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+{
+    for (int p = 0; p < numModules; ++p)
+        module (moduleAt (word, p)).process (buffer, context);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/EffectCatalogue.h"
+
+#include <atomic>
+
+// Which selectable effects are in the inserted list; written by the message thread,
+// read once per sub-block by the audio thread. The shaper has no flag.
+class InsertionFlags
+{
+public:
+    static constexpr int numFlags = EffectCatalogue::numEffects - 1;
+
+    InsertionFlags() { clear(); }
+
+    void clear() noexcept
+    {
+        for (auto& f : flags)
+            f.store (false, std::memory_order_release);
+    }
+
+    // moduleIndex as in EffectCatalogue; the shaper is ignored.
+    void set (int moduleIndex, bool inserted) noexcept
+    {
+        if (const int s = slot (moduleIndex); s >= 0)
+            flags[(size_t) s].store (inserted, std::memory_order_release);
+    }
+
+    bool isInserted (int moduleIndex) const noexcept
+    {
+        const int s = slot (moduleIndex);
+        return s >= 0 && flags[(size_t) s].load (std::memory_order_acquire);
+    }
+
+private:
+    static int slot (int moduleIndex) noexcept
+    {
+        if (moduleIndex < 0 || moduleIndex >= EffectCatalogue::numEffects || moduleIndex == EffectCatalogue::shaperIndex)
+            return -1;
+        return moduleIndex < EffectCatalogue::shaperIndex ? moduleIndex : moduleIndex - 1;
+    }
+
+    std::array<std::atomic<bool>, numFlags> flags;
+};

@@ -1,0 +1,263 @@
+#include "engine/LUMIVOXAudioProcessor.h"
+
+#include "engine/ParameterLayout.h"
+#include "engine/StateProperties.h"
+
+namespace
+{
+constexpr double smoothingSeconds = 0.02;
+constexpr double meterReleaseSeconds = 0.18;
+constexpr double fallbackSampleRate = 44100.0;
+constexpr double minimumTailSeconds = 10.0;
+constexpr double frozenTailSeconds = 3600.0;
+} // namespace
+
+LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      apvts (*this, &undoManager, StateProperty::stateType, ParameterLayout::create())
+{
+    insertionFlags.clear();
+    insertionFlags.set (0, true);
+    insertionFlags.set (1, true);
+
+    cache.bind (apvts);
+
+    if (apvts.state.hasProperty (StateProperty::rackOrder))
+        syncRackOrderFromState();
+    else
+        apvts.state.setProperty (StateProperty::rackOrder, rack.orderString(), nullptr);
+
+    syncInsertedFxFromState();
+    undoManager.clearUndoHistory();
+}
+
+LUMIVOXAudioProcessor::~LUMIVOXAudioProcessor() = default;
+
+float LUMIVOXAudioProcessor::decibelsToGain (float dB) noexcept
+{
+    return dB <= -100.0f ? 0.0f : std::pow (10.0f, dB / 20.0f);
+}
+
+int LUMIVOXAudioProcessor::computeLatency() const noexcept
+{
+    return rack.drive.getLatencySamples() + rack.formant.getLatencySamples();
+}
+
+void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    currentSampleRate = sampleRate > 0.0 && std::isfinite (sampleRate) ? sampleRate : fallbackSampleRate;
+    const int maxBlock = juce::jmax (1, samplesPerBlock);
+    const int channels = juce::jmax (1, getTotalNumOutputChannels());
+
+    const int rampSteps = (int) std::floor (currentSampleRate * smoothingSeconds);
+    const auto snap = [rampSteps] (juce::SmoothedValue<float>& s, float value)
+    {
+        s.reset (rampSteps);
+        s.setCurrentAndTargetValue (value);
+    };
+    snap (inputGain, decibelsToGain (cache.get (Param::input)));
+    snap (outputGain, decibelsToGain (cache.get (Param::output)));
+    snap (masterMixSmoothed, cache.get (Param::masterMix) / 100.0f);
+
+    const juce::dsp::ProcessSpec spec { currentSampleRate, (juce::uint32) maxBlock, (juce::uint32) channels };
+    rack.prepare (spec);
+
+    const int latency = computeLatency();
+    if (latency != getLatencySamples())
+        setLatencySamples (latency);
+
+    dryLatencyLine.setMaximumDelayInSamples (latency + 2);
+    dryLatencyLine.prepare (spec);
+    dryLatencyLine.setDelay ((float) juce::jlimit (0, dryLatencyLine.getMaximumDelayInSamples(), latency));
+    dryLatencyLine.reset();
+
+    if (dryPathBuffer.getNumChannels() != channels || dryPathBuffer.getNumSamples() != maxBlock)
+        dryPathBuffer.setSize (channels, maxBlock);
+    dryPathBuffer.clear();
+}
+
+void LUMIVOXAudioProcessor::releaseResources()
+{
+    rack.reset();
+    dryPathBuffer.clear();
+    dryLatencyLine.reset();
+}
+
+bool LUMIVOXAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto in = layouts.getMainInputChannelSet();
+    const auto out = layouts.getMainOutputChannelSet();
+    return in == out && (out == juce::AudioChannelSet::mono() || out == juce::AudioChannelSet::stereo());
+}
+
+void LUMIVOXAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+
+    const int capacity = dryPathBuffer.getNumSamples();
+    if (capacity == 0 || buffer.getNumChannels() > dryPathBuffer.getNumChannels())
+    {
+        if (! buffer.hasBeenCleared())
+            buffer.clear();
+        return;
+    }
+
+    for (int offset = 0; offset < buffer.getNumSamples(); offset += capacity)
+    {
+        const int n = juce::jmin (capacity, buffer.getNumSamples() - offset);
+        subBlockView.setDataToReferTo (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), offset, n);
+        processSubBlock (subBlockView, offset);
+    }
+}
+
+void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int offset)
+{
+    const int n = view.getNumSamples();
+    const int channels = view.getNumChannels();
+
+    for (int ch = getTotalNumInputChannels(); ch < juce::jmin (channels, getTotalNumOutputChannels()); ++ch)
+        view.clear (ch, 0, n);
+
+    updateMeter (inputLevel, view);
+
+    inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
+    for (int i = 0; i < n; ++i)
+    {
+        const float g = inputGain.getNextValue();
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            float x = view.getSample (ch, i);
+            if (! std::isfinite (x))
+                x = 0.0f;
+            dryLatencyLine.pushSample (ch, x);
+            dryPathBuffer.setSample (ch, i, dryLatencyLine.popSample (ch));
+            view.setSample (ch, i, x * g);
+        }
+    }
+
+    const auto context = makeContext (offset);
+
+    SettingsHandOver::ShaperPoints points;
+    for (int p = 0; p < Param::numShaperPoints; ++p)
+        points[(size_t) p] = cache.get (Param::shaperPointIndex[p]);
+
+    SettingsHandOver::apply (rack, cache, EffectiveValues::fromParameters (cache), insertionFlags, points);
+    rack.process (rack.orderWord(), view, context);
+
+    outputGain.setTargetValue (decibelsToGain (cache.get (Param::output)));
+    masterMixSmoothed.setTargetValue (cache.get (Param::masterMix) / 100.0f);
+    for (int i = 0; i < n; ++i)
+    {
+        const float g = outputGain.getNextValue();
+        const float m = masterMixSmoothed.getNextValue();
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            const float dry = dryPathBuffer.getSample (ch, i);
+            const float out = dry + (g * view.getSample (ch, i) - dry) * m;
+            view.setSample (ch, i, std::isfinite (out) ? out : 0.0f);
+        }
+    }
+
+    updateMeter (outputLevel, view);
+}
+
+ProcessContext LUMIVOXAudioProcessor::makeContext (int offset) const
+{
+    ProcessContext context;
+    context.sampleRate = currentSampleRate;
+
+    if (auto* playHead = getPlayHead())
+    {
+        if (const auto position = playHead->getPosition())
+        {
+            if (const auto bpm = position->getBpm())
+                context.bpm = std::isfinite (*bpm) ? juce::jlimit (20.0, 400.0, *bpm) : 120.0;
+
+            if (const auto ppq = position->getPpqPosition())
+            {
+                context.ppqPosition = std::isfinite (*ppq) ? juce::jlimit (-1.0e9, 1.0e9, *ppq) : 0.0;
+                context.hasPpqPosition = true;
+            }
+
+            context.isPlaying = position->getIsPlaying();
+        }
+    }
+
+    if (context.hasPpqPosition && context.isPlaying)
+        context.ppqPosition += ((double) offset / currentSampleRate) * context.bpm / 60.0;
+
+    return context;
+}
+
+void LUMIVOXAudioProcessor::updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept
+{
+    float peak = 0.0f;
+    for (int ch = 0; ch < view.getNumChannels(); ++ch)
+        peak = juce::jmax (peak, view.getMagnitude (ch, 0, view.getNumSamples()));
+    if (! std::isfinite (peak))
+        peak = 0.0f;
+
+    const float previous = level.load (std::memory_order_relaxed);
+    if (peak < previous)
+        peak += (previous - peak) * (float) std::exp (-view.getNumSamples() / (meterReleaseSeconds * currentSampleRate));
+    level.store (peak, std::memory_order_relaxed);
+}
+
+void LUMIVOXAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+
+    if (dryPathBuffer.getNumSamples() == 0 || buffer.getNumChannels() > dryPathBuffer.getNumChannels())
+    {
+        if (! buffer.hasBeenCleared())
+            buffer.clear();
+        return;
+    }
+
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        {
+            const float x = buffer.getSample (ch, i);
+            dryLatencyLine.pushSample (ch, std::isfinite (x) ? x : 0.0f);
+            buffer.setSample (ch, i, dryLatencyLine.popSample (ch));
+        }
+    }
+}
+
+double LUMIVOXAudioProcessor::getTailLengthSeconds() const
+{
+    if (cache.isOn (Param::reverbFreeze) || cache.isOn (Param::grainFreeze))
+        return frozenTailSeconds;
+
+    double fb = juce::jmin (0.95, (double) cache.get (Param::feedback) / 100.0);
+    if (fb < 0.001)
+        fb = 0.001;
+    const double tail = ((double) cache.get (Param::delayMs) / 1000.0) * std::log (0.0001) / std::log (fb);
+    return juce::jmax (tail, minimumTailSeconds);
+}
+
+juce::AudioProcessorEditor* LUMIVOXAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+void LUMIVOXAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    if (const auto xml = apvts.copyState().createXml())
+        copyXmlToBinary (*xml, destData);
+}
+
+void LUMIVOXAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto xml = getXmlFromBinary (data, sizeInBytes);
+    if (xml == nullptr || ! xml->hasTagName (apvts.state.getType().toString()))
+        return;
+
+    apvts.replaceState (juce::ValueTree::fromXml (*xml));
+    syncRackOrderFromState();
+    syncInsertedFxFromState();
+    undoManager.clearUndoHistory();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "engine/EffectRack.h"
+#include "engine/InsertionFlags.h"
+#include "engine/ParameterCache.h"
+#include "engine/RackManager.h"
+#include "engine/SettingsHandOver.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+class LUMIVOXAudioProcessor final : public juce::AudioProcessor
+{
+public:
+    LUMIVOXAudioProcessor();
+    ~LUMIVOXAudioProcessor() override;
+
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    using AudioProcessor::processBlock;
+    using AudioProcessor::processBlockBypassed;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override { return true; }
+
+    const juce::String getName() const override { return "LUMIVOX"; }
+    bool acceptsMidi() const override { return false; }
+    bool producesMidi() const override { return false; }
+    bool isMidiEffect() const override { return false; }
+    double getTailLengthSeconds() const override;
+
+    // Steinberg's validator rejects a plug-in whose only program has no name.
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return "Default"; }
+    void changeProgramName (int, const juce::String&) override {}
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    // Rack management.
+    static bool isSelectableFxId (const juce::String& id) { return RackManager::isSelectableFxId (id); }
+    static const char* powerParameterForFx (const juce::String& id) { return RackManager::powerParameterForFx (id); }
+    juce::StringArray getInsertedFxOrder() const { return rackManager.getInsertedFxOrder(); }
+    juce::StringArray deriveInsertedFxFromParameters() const { return rackManager.deriveInsertedFxFromParameters(); }
+    bool applyInsertedFxOrder (const juce::StringArray& ids, bool undoable) { return rackManager.applyInsertedFxOrder (ids, undoable); }
+    bool moveInsertedFx (size_t from, size_t to) { return rackManager.moveInsertedFx (from, to); }
+    void setFxPower (const juce::String& id, bool on) { rackManager.setFxPower (id, on); }
+    void syncRackOrderFromState() { rackManager.syncRackOrderFromState(); }
+    void syncInsertedFxFromState() { rackManager.syncInsertedFxFromState(); }
+    RackManager& getRackManager() noexcept { return rackManager; }
+
+    const EffectRack& getRack() const noexcept { return rack; }
+    const InsertionFlags& getInsertionFlags() const noexcept { return insertionFlags; }
+    double getCurrentSampleRate() const noexcept { return currentSampleRate; }
+
+    juce::UndoManager undoManager;
+    juce::AudioProcessorValueTreeState apvts;
+
+    // Linear peak meters with a 180 ms release, for the editor.
+    std::atomic<float> inputLevel { 0.0f };
+    std::atomic<float> outputLevel { 0.0f };
+
+private:
+    void processSubBlock (juce::AudioBuffer<float>& view, int offset);
+    ProcessContext makeContext (int offset) const;
+    void updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept;
+    int computeLatency() const noexcept;
+    static float decibelsToGain (float dB) noexcept;
+
+    juce::SmoothedValue<float> inputGain, outputGain, masterMixSmoothed;
+    ParameterCache cache;
+    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear> dryLatencyLine;
+    EffectRack rack;
+    juce::AudioBuffer<float> dryPathBuffer;
+    juce::AudioBuffer<float> subBlockView;
+    double currentSampleRate = 44100.0;
+    InsertionFlags insertionFlags;
+    RackManager rackManager { apvts, rack, insertionFlags, undoManager };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LUMIVOXAudioProcessor)
+};

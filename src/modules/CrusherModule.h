@@ -1,0 +1,17 @@
+#pragma once
+
+#include "engine/EffectModule.h"
+
+// Bit depth and sample rate reduction.
+class CrusherModule final : public EffectModule
+{
+public:
+    const char* id() const noexcept override { return "crusher"; }
+    void prepare (const juce::dsp::ProcessSpec& spec) override;
+    void reset() override;
+    void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
+
+    int bits = 12;
+    int holdSamples = 1;
+    float mix = 1.0f;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "engine/EffectModule.h"
+
+// Tempo-synced rhythmic gate.
+class GateModule final : public EffectModule
+{
+public:
+    const char* id() const noexcept override { return "gate"; }
+    void prepare (const juce::dsp::ProcessSpec& spec) override;
+    void reset() override;
+    void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
+
+    int rateIndex = 2;
+    float depth = 1.0f;
+    float mix = 1.0f;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "engine/EffectModule.h"
+
+// Tempo-synced reversed slices.
+class ReverseModule final : public EffectModule
+{
+public:
+    const char* id() const noexcept override { return "reverse"; }
+    void prepare (const juce::dsp::ProcessSpec& spec) override;
+    void reset() override;
+    void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
+
+    int rateIndex = 2;
+    float crossfade = 0.22f;
+    float mix = 1.0f;
+};

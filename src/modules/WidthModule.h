@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/EffectModule.h"
+
+// Mid/side stereo width.
+class WidthModule final : public EffectModule
+{
+public:
+    const char* id() const noexcept override { return "width"; }
+    void prepare (const juce::dsp::ProcessSpec& spec) override;
+    void reset() override;
+    void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
+
+    float width = 1.0f;
+    float mix = 1.0f;
+};

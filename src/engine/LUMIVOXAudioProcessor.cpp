@@ -1,5 +1,6 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 
+#include "engine/HostContext.h"
 #include "engine/ParameterLayout.h"
 #include "engine/StateProperties.h"
 
@@ -137,7 +138,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
         }
     }
 
-    const auto context = makeContext (offset);
+    const auto context = HostContext::fromPlayHead (getPlayHead(), currentSampleRate, offset);
 
     SettingsHandOver::ShaperPoints points;
     for (int p = 0; p < Param::numShaperPoints; ++p)
@@ -161,34 +162,6 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
     }
 
     updateMeter (outputLevel, view);
-}
-
-ProcessContext LUMIVOXAudioProcessor::makeContext (int offset) const
-{
-    ProcessContext context;
-    context.sampleRate = currentSampleRate;
-
-    if (auto* playHead = getPlayHead())
-    {
-        if (const auto position = playHead->getPosition())
-        {
-            if (const auto bpm = position->getBpm())
-                context.bpm = std::isfinite (*bpm) ? juce::jlimit (20.0, 400.0, *bpm) : 120.0;
-
-            if (const auto ppq = position->getPpqPosition())
-            {
-                context.ppqPosition = std::isfinite (*ppq) ? juce::jlimit (-1.0e9, 1.0e9, *ppq) : 0.0;
-                context.hasPpqPosition = true;
-            }
-
-            context.isPlaying = position->getIsPlaying();
-        }
-    }
-
-    if (context.hasPpqPosition && context.isPlaying)
-        context.ppqPosition += ((double) offset / currentSampleRate) * context.bpm / 60.0;
-
-    return context;
 }
 
 void LUMIVOXAudioProcessor::updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept

@@ -67,7 +67,6 @@ public:
 
 private:
     void processSubBlock (juce::AudioBuffer<float>& view, int offset);
-    ProcessContext makeContext (int offset) const;
     void updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept;
     int computeLatency() const noexcept;
     static float decibelsToGain (float dB) noexcept;

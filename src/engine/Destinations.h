@@ -14,12 +14,16 @@ enum Index : int
     count
 };
 
+// effective = base x scale + sparkle S + glitch G + crush C + chaos X + route m, then limited
+// (and rounded for integer settings). The cutoff is the exception: it is multiplied by
+// 2^(sparkle S) and 2^(route m) instead.
 struct Row
 {
-    Param::Index base;    // the parameter the setting starts from
-    float scale;          // 0.01 for percentages
+    Param::Index base;
+    float scale; // 0.01 for percentages
+    float sparkle, glitch, crush, chaos, route;
     float minimum, maximum;
-    bool rounded;         // integer settings
+    bool rounded;
 };
 
 // Row d describes destination d; row 0 is unused.
@@ -32,7 +36,4 @@ struct EffectiveValues
     std::array<float, Destination::count> value {};
 
     float operator[] (Destination::Index d) const noexcept { return value[(size_t) d]; }
-
-    // Every setting at its parameter value (percentages as 0 ... 1), limited and rounded.
-    static EffectiveValues fromParameters (const ParameterCache& cache) noexcept;
 };

@@ -74,6 +74,8 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     dryLatencyLine.setDelay ((float) juce::jlimit (0, dryLatencyLine.getMaximumDelayInSamples(), latency));
     dryLatencyLine.reset();
 
+    modulation.reset (currentSampleRate);
+
     if (dryPathBuffer.getNumChannels() != channels || dryPathBuffer.getNumSamples() != maxBlock)
         dryPathBuffer.setSize (channels, maxBlock);
     dryPathBuffer.clear();
@@ -82,6 +84,7 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 void LUMIVOXAudioProcessor::releaseResources()
 {
     rack.reset();
+    modulation.reset (currentSampleRate);
     dryPathBuffer.clear();
     dryLatencyLine.reset();
 }
@@ -124,6 +127,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
     updateMeter (inputLevel, view);
 
     inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
+    float gainedPeak = 0.0f;
     for (int i = 0; i < n; ++i)
     {
         const float g = inputGain.getNextValue();
@@ -134,7 +138,9 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
                 x = 0.0f;
             dryLatencyLine.pushSample (ch, x);
             dryPathBuffer.setSample (ch, i, dryLatencyLine.popSample (ch));
-            view.setSample (ch, i, x * g);
+            const float gained = x * g;
+            gainedPeak = juce::jmax (gainedPeak, std::abs (gained));
+            view.setSample (ch, i, gained);
         }
     }
 
@@ -144,7 +150,8 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
     for (int p = 0; p < Param::numShaperPoints; ++p)
         points[(size_t) p] = cache.get (Param::shaperPointIndex[p]);
 
-    SettingsHandOver::apply (rack, cache, EffectiveValues::fromParameters (cache), insertionFlags, points);
+    const auto effective = modulation.process (cache, context, n, gainedPeak, points);
+    SettingsHandOver::apply (rack, cache, effective, insertionFlags, points);
     rack.process (rack.orderWord(), view, context);
 
     outputGain.setTargetValue (decibelsToGain (cache.get (Param::output)));

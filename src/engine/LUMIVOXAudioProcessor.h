@@ -2,6 +2,7 @@
 
 #include "engine/EffectRack.h"
 #include "engine/InsertionFlags.h"
+#include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
 #include "engine/RackManager.h"
 #include "engine/SettingsHandOver.h"
@@ -75,6 +76,7 @@ private:
     ParameterCache cache;
     juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear> dryLatencyLine;
     EffectRack rack;
+    ModulationEngine modulation;
     juce::AudioBuffer<float> dryPathBuffer;
     juce::AudioBuffer<float> subBlockView;
     double currentSampleRate = 44100.0;

@@ -2,23 +2,44 @@
 
 #include "engine/EffectModule.h"
 
-// Soft, hard, tube and fold saturation with oversampling.
+// Saturation: smoothed pre-gain, one of four curves, optional 2x or 4x oversampling, and a
+// dry/wet mix whose dry side is delayed to line up with the wet side. The module always
+// delays by the 4x path's latency, whatever the quality and power state, so the latency the
+// host sees never changes.
 class DriveModule final : public EffectModule
 {
 public:
+    enum Shape { soft, hard, tube, fold };
+
+    DriveModule();
+
     const char* id() const noexcept override { return "drive"; }
     void prepare (const juce::dsp::ProcessSpec& spec) override;
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
-    // Samples by which the module delays the signal, constant for a given preparation.
     int getLatencySamples() const noexcept { return latencySamples; }
+
+    // The curve of a shape, applied to one sample.
+    static float shapeSample (int shape, float x) noexcept;
 
     float driveDb = 8.0f;
     float mix = 1.0f;
-    int shape = 0;
+    int shape = soft;
     int quality = 1;
 
 private:
+    using Delay = juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear>;
+
+    void applyShape (juce::dsp::AudioBlock<float> block) const noexcept;
+    int latencyOfQuality (int q) const noexcept;
+    void clearState();
+
+    juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> gainSmoother, mixSmoother;
+    Delay dryDelay { 128 }, wetDelay { 128 };
+    juce::AudioBuffer<float> dryBuffer;
+    std::unique_ptr<juce::dsp::Oversampling<float>> oversampler2x, oversampler4x;
     int latencySamples = 0;
+    int lastQuality = -1;
+    double sampleRate = 44100.0;
 };

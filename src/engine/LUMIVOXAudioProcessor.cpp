@@ -32,6 +32,9 @@ LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
 
     syncInsertedFxFromState();
     undoManager.clearUndoHistory();
+
+    // Hosts may ask for the latency before they prepare the processor.
+    setLatencySamples (computeLatency());
 }
 
 LUMIVOXAudioProcessor::~LUMIVOXAudioProcessor() = default;

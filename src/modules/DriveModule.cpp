@@ -23,7 +23,15 @@ std::unique_ptr<Oversampling> makeOversampler (size_t channels, std::initializer
 }
 } // namespace
 
-DriveModule::DriveModule()
+int DriveModule::ultraPathLatency()
+{
+    // The half-band designs are in normalised frequency, so the latency in base-rate
+    // samples is the same at every sample rate; it is known before the first prepare.
+    static const int latency = (int) std::ceil (makeOversampler (1, { firstStage, secondStage }, 64)->getLatencyInSamples());
+    return latency;
+}
+
+DriveModule::DriveModule() : latencySamples (ultraPathLatency())
 {
     gainSmoother.setCurrentAndTargetValue (1.0f);
     mixSmoother.setCurrentAndTargetValue (0.0f);

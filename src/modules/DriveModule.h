@@ -20,6 +20,9 @@ public:
 
     int getLatencySamples() const noexcept { return latencySamples; }
 
+    // The module's latency at any sample rate.
+    static int ultraPathLatency();
+
     // The curve of a shape, applied to one sample.
     static float shapeSample (int shape, float x) noexcept;
 

@@ -76,7 +76,9 @@ TEST (ParameterSet, FreshProcessorReportsDefaults)
     {
         const juce::String id (s.id);
         if (id.endsWith ("On"))
+        {
             EXPECT_EQ (parameterValue (p, id), (id == "driveOn" || id == "filterOn") ? 1.0f : 0.0f) << id;
+        }
     }
     for (int n = 0; n < Param::numRoutes; ++n)
     {

@@ -49,6 +49,12 @@ TEST (Processor, FixedAnswersToTheHost)
     EXPECT_EQ (p.getProgramName (0), "Default");
     EXPECT_EQ (p.getMainBusNumInputChannels(), 2);
     EXPECT_EQ (p.getMainBusNumOutputChannels(), 2);
+
+    // The latency is known before the host prepares, and preparing does not change it.
+    const int before = p.getLatencySamples();
+    EXPECT_GT (before, 0);
+    p.prepareToPlay (96000.0, 64);
+    EXPECT_EQ (p.getLatencySamples(), before);
 }
 
 TEST (Processor, IdentityPathDelaysByTheReportedLatency)
@@ -326,7 +332,7 @@ TEST (Processor, StateRoundTripsAndCorruptDataIsIgnored)
     juce::MemoryBlock wrongTag;
     juce::AudioProcessor::copyXmlToBinary (juce::XmlElement ("OTHER_STATE"), wrongTag);
     const std::vector<juce::MemoryBlock> corrupt {
-        juce::MemoryBlock(), juce::MemoryBlock (saved.getData(), 8), juce::MemoryBlock (rawXml.toRawUTF8(), rawXml.length()),
+        juce::MemoryBlock(), juce::MemoryBlock (saved.getData(), 8), juce::MemoryBlock (rawXml.toRawUTF8(), rawXml.getNumBytesAsUTF8()),
         juce::MemoryBlock (saved.getData(), saved.getSize() / 2), wrongTag,
     };
     for (const auto& blob : corrupt)

@@ -1,0 +1,364 @@
+#include "RenderTestSupport.h"
+#include "engine/EffectCatalogue.h"
+#include "engine/ParameterTable.h"
+
+using namespace render_testing;
+
+namespace
+{
+constexpr double rate = 44100.0;
+constexpr int frames = 13230; // 0.3 s
+
+// Writes IN with the test signal and returns it as the renderer will decode it.
+juce::AudioBuffer<float> makeInput (const ScratchFolder& scratch, int channels, int bits = 32,
+                                    const juce::String& name = "in.wav")
+{
+    EXPECT_TRUE (writeWav (scratch.file (name), testSignal (channels, frames, rate), rate, bits));
+    const auto decoded = readWav (scratch.file (name));
+    EXPECT_TRUE (decoded.has_value());
+    return decoded.has_value() ? decoded->samples : juce::AudioBuffer<float>();
+}
+
+juce::StringArray withFiles (const ScratchFolder& scratch, juce::StringArray args)
+{
+    args.add (scratch.file ("in.wav").getFullPathName());
+    args.add (scratch.file ("out.wav").getFullPathName());
+    return args;
+}
+
+juce::String describe (const juce::StringArray& args)
+{
+    return "args: [" + args.joinIntoString ("] [") + "]";
+}
+
+// The rendered OUT, which must be a 32-bit float WAV at the input's rate.
+juce::AudioBuffer<float> readOutput (const ScratchFolder& scratch)
+{
+    const auto out = readWav (scratch.file ("out.wav"));
+    EXPECT_TRUE (out.has_value()) << "OUT missing or unreadable";
+    if (! out.has_value())
+        return {};
+    EXPECT_TRUE (out->isFloat32);
+    EXPECT_EQ (out->sampleRate, rate);
+    return out->samples;
+}
+} // namespace
+
+TEST (RenderCommand, OutputEqualsInputWithEveryEffectOff)
+{
+    struct Case
+    {
+        int channels, bits;
+        juce::StringArray args;
+    };
+
+    const Case cases[] = {
+        { 1, 16, { "--fx", "" } },
+        { 2, 32, { "--fx", "" } },
+        { 2, 24, { "--fx=", "--block", "1000", "--max-block", "64" } },
+        { 1, 32, { "--fx", "", "--block", "1" } },
+        { 2, 32, { "--fx", "", "--block", "333", "--transport", "none" } },
+        { 2, 32, { "--fx", "", "--transport", "stopped", "--bpm", "87", "--ppq", "13.5" } },
+        { 2, 32, { "--set", "driveOn=0", "--set", "filterOn=off" } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.args).toStdString());
+        ScratchFolder scratch;
+        const auto input = makeInput (scratch, c.channels, c.bits);
+
+        const auto run = runRenderer (withFiles (scratch, c.args), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        EXPECT_EQ (run.err, "");
+        EXPECT_EQ (countDifferences (readOutput (scratch), input), 0);
+    }
+}
+
+TEST (RenderCommand, BypassAndZeroMasterMixPassTheInputWithTheDefaultRack)
+{
+    const juce::StringArray cases[] = { { "--bypass" }, { "--bypass", "--block", "4096", "--max-block", "100" },
+                                        { "--set", "masterMix=0" } };
+
+    for (const auto& args : cases)
+    {
+        SCOPED_TRACE (describe (args).toStdString());
+        ScratchFolder scratch;
+        const auto input = makeInput (scratch, 2);
+
+        const auto run = runRenderer (withFiles (scratch, args), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        EXPECT_EQ (countDifferences (readOutput (scratch), input), 0);
+    }
+}
+
+TEST (RenderCommand, TailAndKeptLatencyShapeTheOutput)
+{
+    struct Case
+    {
+        juce::StringArray args;
+        double tailSeconds;
+        bool keepLatency;
+    };
+
+    const Case cases[] = {
+        { { "--tail", "0.25" }, 0.25, false },
+        { { "--tail", "0.1", "--keep-latency" }, 0.1, true },
+        { { "--keep-latency", "--block", "77" }, 0.0, true },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.args).toStdString());
+        ScratchFolder scratch;
+        const auto input = makeInput (scratch, 2);
+
+        auto args = c.args;
+        args.addArray ({ "--fx", "", "--json" });
+        const auto run = runRenderer (withFiles (scratch, args), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+
+        const int latency = (int) juce::JSON::parse (run.out)["latencySamples"];
+        const int tailFrames = (int) std::llround (c.tailSeconds * rate);
+        const auto output = readOutput (scratch);
+        ASSERT_EQ (output.getNumSamples(), frames + tailFrames);
+
+        // Aligned: IN then silence. Kept: the same, later by the reported latency.
+        const int shift = c.keepLatency ? latency : 0;
+        int wrong = 0;
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < output.getNumSamples(); ++i)
+            {
+                const int source = i - shift;
+                const float expected = source >= 0 && source < frames ? input.getSample (ch, source) : 0.0f;
+                wrong += output.getSample (ch, i) != expected ? 1 : 0;
+            }
+        EXPECT_EQ (wrong, 0) << "latency " << latency;
+    }
+}
+
+TEST (RenderCommand, JsonSummaryDescribesTheRender)
+{
+    for (const int channels : { 1, 2 })
+    {
+        ScratchFolder scratch;
+        const auto input = makeInput (scratch, channels);
+        const auto run = runRenderer (withFiles (scratch, { "--json", "--fx", "delay,reverb", "--tail", "0.5" }), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+
+        juce::var json;
+        ASSERT_TRUE (juce::JSON::parse (run.out, json).wasOk()) << run.out;
+        ASSERT_TRUE (json.isObject()) << run.out;
+
+        for (const char* key : { "sampleRate", "channels", "frames", "latencySamples", "tailSeconds", "processSeconds",
+                                 "realtimeFactor", "inputPeak", "outputPeak", "outputRms", "nonFiniteSamples",
+                                 "insertedFx", "rackOrder" })
+            EXPECT_TRUE (json.hasProperty (key)) << key;
+
+        const auto output = readOutput (scratch);
+        EXPECT_EQ ((double) json["sampleRate"], rate);
+        EXPECT_EQ ((int) json["channels"], channels);
+        EXPECT_EQ ((int) json["frames"], frames + (int) (0.5 * rate));
+        EXPECT_EQ ((int) json["frames"], output.getNumSamples());
+        EXPECT_GE ((int) json["latencySamples"], 0);
+        EXPECT_EQ ((double) json["tailSeconds"], 0.5);
+        EXPECT_GT ((double) json["processSeconds"], 0.0);
+        EXPECT_GT ((double) json["realtimeFactor"], 0.0);
+        EXPECT_EQ ((int) json["nonFiniteSamples"], 0);
+
+        float inputPeak = 0.0f, outputPeak = 0.0f;
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            inputPeak = juce::jmax (inputPeak, input.getMagnitude (ch, 0, input.getNumSamples()));
+            outputPeak = juce::jmax (outputPeak, output.getMagnitude (ch, 0, output.getNumSamples()));
+        }
+        EXPECT_NEAR ((double) json["inputPeak"], inputPeak, 1.0e-6);
+        EXPECT_NEAR ((double) json["outputPeak"], outputPeak, 1.0e-6);
+        EXPECT_GT ((double) json["outputRms"], 0.0);
+        EXPECT_LE ((double) json["outputRms"], outputPeak);
+
+        const auto* inserted = json["insertedFx"].getArray();
+        const auto* order = json["rackOrder"].getArray();
+        ASSERT_NE (inserted, nullptr);
+        ASSERT_NE (order, nullptr);
+        ASSERT_EQ (inserted->size(), 3) << "the shaper is always part of the rack";
+        EXPECT_EQ ((*inserted)[0].toString(), "delay");
+        EXPECT_EQ ((*inserted)[1].toString(), "reverb");
+        EXPECT_EQ ((*inserted)[2].toString(), "shaper");
+
+        juce::StringArray orderIds;
+        for (const auto& id : *order)
+            orderIds.addIfNotAlreadyThere (id.toString());
+        ASSERT_EQ (orderIds.size(), EffectCatalogue::numEffects);
+        for (const auto& entry : EffectCatalogue::entries)
+            EXPECT_TRUE (orderIds.contains (entry.id)) << entry.id;
+        EXPECT_EQ (orderIds.indexOf ("delay"), 0) << "the inserted effects lead the processing order";
+        EXPECT_EQ (orderIds.indexOf ("reverb"), 1);
+    }
+}
+
+TEST (RenderCommand, FailuresNameTheProblemAndLeaveOutAlone)
+{
+    struct Case
+    {
+        juce::StringArray args; // IN and OUT are appended
+        const char* message;
+        std::function<void (const ScratchFolder&)> prepare;
+    };
+
+    const auto writeText = [] (const char* name, const char* text)
+    { return [=] (const ScratchFolder& s) { s.file (name).replaceWithText (text); }; };
+
+    const Case cases[] = {
+        { { "--set", "foo=1" }, "unknown parameter 'foo'", {} },
+        { { "--fx", "delay,bogus" }, "unknown effect 'bogus'", {} },
+        { { "--block", "0" }, "--block must be a whole number", {} },
+        { { "--max-block", "2000000" }, "--max-block must be a whole number", {} },
+        { { "--tail", "soon" }, "--tail must be a number of seconds", {} },
+        { {}, "has 3 channels; only mono and stereo are supported",
+          [] (const ScratchFolder& s) { writeWav (s.file ("in.wav"), testSignal (3, 1000, rate), rate); } },
+        { {}, "not a WAV, AIFF, FLAC or Ogg Vorbis file", writeText ("in.wav", "this is not audio") },
+        { {}, "no such file", [] (const ScratchFolder& s) { s.file ("in.wav").deleteFile(); } },
+        { { "--state-in", "missing-state.xml" }, "cannot read state file", {} },
+        { { "--state-in", "not-state.xml" }, "is not a LUMIVOX state file", writeText ("not-state.xml", "<junk/>") },
+        { { "--state-out", "folder.xml" }, "folder.xml': it is a folder",
+          [] (const ScratchFolder& s) { s.file ("folder.xml").createDirectory(); } },
+        { { "--state-out", "nowhere/state.xml" }, "state.xml': its folder does not exist", {} },
+    };
+
+    for (const auto& c : cases)
+    {
+        for (const bool outExists : { false, true })
+        {
+            SCOPED_TRACE (describe (c.args).toStdString() + (outExists ? ", OUT exists" : ", no OUT"));
+            ScratchFolder scratch;
+            makeInput (scratch, 2);
+            if (c.prepare)
+                c.prepare (scratch);
+
+            const juce::String existing = "an earlier render that must survive";
+            if (outExists)
+                scratch.file ("out.wav").replaceWithText (existing);
+            const auto filesBefore = scratch.fileNames();
+
+            auto args = c.args;
+            for (auto& a : args)
+                if (a.endsWith (".xml"))
+                    a = scratch.file (a).getFullPathName();
+            const auto run = runRenderer (withFiles (scratch, args), scratch);
+
+            EXPECT_NE (run.exitCode, 0);
+            EXPECT_TRUE (run.err.startsWith ("lumivox-render: ")) << run.err;
+            EXPECT_TRUE (run.err.contains (c.message)) << run.err;
+            EXPECT_EQ (juce::StringArray::fromLines (run.err.trimEnd()).size(), 1) << run.err;
+            EXPECT_EQ (run.out, "");
+
+            EXPECT_EQ (scratch.fileNames(), filesBefore) << "no OUT and no temporary left behind";
+            if (outExists)
+            {
+                EXPECT_EQ (scratch.file ("out.wav").loadFileAsString(), existing);
+            }
+        }
+    }
+}
+
+TEST (RenderCommand, OutOfRangeValuesAreClampedWithAWarning)
+{
+    struct Case
+    {
+        const char* assignment;
+        const char* id;
+        const char* listed;
+    };
+
+    const Case cases[] = {
+        { "cutoff=99999", "cutoff", "20000" },
+        { "input=-100", "input", "-24" },
+        { "driveType=9", "driveType", "3" },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.assignment);
+        ScratchFolder scratch;
+        const auto run = runRenderer ({ "--list-params", "--set", c.assignment }, scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        EXPECT_TRUE (run.err.startsWith ("lumivox-render: warning: ")) << run.err;
+        EXPECT_TRUE (run.err.contains ("'" + juce::String (c.id) + "'")) << run.err;
+        EXPECT_TRUE (run.err.contains ("clamped to " + juce::String (c.listed))) << run.err;
+        EXPECT_EQ (listedValue (run.out, c.id), c.listed);
+    }
+}
+
+TEST (RenderCommand, ListParamsShowsEveryParameterInHostOrder)
+{
+    ScratchFolder scratch;
+    const auto run = runRenderer ({ "--list-params", "--fx", "gate", "--set", "driveType=Fold", "--set", "cutoff=440" },
+                                  scratch);
+    ASSERT_EQ (run.exitCode, 0) << run.err;
+
+    const auto lines = juce::StringArray::fromLines (run.out.trimEnd());
+    ASSERT_EQ (lines.size(), (int) Param::count);
+
+    for (const auto& s : Param::all())
+    {
+        const auto fields = juce::StringArray::fromTokens (lines[(int) s.index], "\t", {});
+        ASSERT_EQ (fields.size(), 7) << lines[(int) s.index];
+        EXPECT_EQ (fields[0], s.id);
+        EXPECT_EQ (fields[1], s.name);
+        EXPECT_EQ (fields[2], s.kind == Param::Kind::floating ? "float" : s.kind == Param::Kind::boolean ? "bool" : "choice");
+        EXPECT_NEAR (fields[5].getDoubleValue(), s.defaultValue, 1.0e-6) << s.id;
+    }
+
+    EXPECT_EQ (juce::StringArray::fromTokens (lines[(int) Param::driveType], "\t", {})[3], "Soft|Hard|Tube|Fold");
+    EXPECT_EQ (listedValue (run.out, "driveType"), "3");
+    EXPECT_EQ (listedValue (run.out, "cutoff"), "440");
+    EXPECT_EQ (listedValue (run.out, "gateOn"), "1");
+    EXPECT_EQ (listedValue (run.out, "driveOn"), "0") << "--fx switches unlisted effects off";
+    EXPECT_EQ (listedValue (run.out, "filterOn"), "0");
+}
+
+TEST (RenderCommand, SavedStateRestoresParametersAndRack)
+{
+    ScratchFolder scratch;
+    const auto state = scratch.file ("state.bin").getFullPathName();
+    makeInput (scratch, 2);
+
+    // --set overrides the power switch --fx gave, since it is applied after it.
+    const auto save = runRenderer (withFiles (scratch, { "--fx", "reverb,delay", "--set", "cutoff=1234", "--set",
+                                                         "filterType=HP", "--set", "delayOn=off", "--state-out", state }),
+                                   scratch);
+    ASSERT_EQ (save.exitCode, 0) << save.err;
+    ASSERT_TRUE (juce::File (state).existsAsFile());
+
+    const auto load = runRenderer ({ "--list-params", "--state-in", state, "--json" }, scratch);
+    ASSERT_EQ (load.exitCode, 0) << load.err;
+    EXPECT_EQ (listedValue (load.out, "cutoff"), "1234");
+    EXPECT_EQ (listedValue (load.out, "filterType"), "1");
+    EXPECT_EQ (listedValue (load.out, "reverbOn"), "1");
+    EXPECT_EQ (listedValue (load.out, "delayOn"), "0");
+    EXPECT_EQ (listedValue (load.out, "driveOn"), "0");
+
+    // The inserted list travels with the state too.
+    const auto render = runRenderer (withFiles (scratch, { "--state-in", state, "--json" }), scratch);
+    ASSERT_EQ (render.exitCode, 0) << render.err;
+    const auto json = juce::JSON::parse (render.out);
+    const auto* inserted = json["insertedFx"].getArray();
+    ASSERT_NE (inserted, nullptr);
+    ASSERT_EQ (inserted->size(), 3);
+    EXPECT_EQ ((*inserted)[0].toString(), "reverb");
+    EXPECT_EQ ((*inserted)[1].toString(), "delay");
+
+    EXPECT_EQ (scratch.fileNames(), juce::StringArray ({ "in.wav", "out.wav", "state.bin" }));
+}
+
+TEST (RenderCommand, HelpDescribesTheToolAndSucceeds)
+{
+    ScratchFolder scratch;
+    const auto run = runRenderer ({ "--help" }, scratch);
+    EXPECT_EQ (run.exitCode, 0);
+    EXPECT_TRUE (run.out.startsWith ("usage: lumivox-render")) << run.out;
+    for (const char* option : { "--set", "--fx", "--block", "--max-block", "--bpm", "--transport", "--ppq", "--tail",
+                                "--keep-latency", "--bypass", "--state-in", "--state-out", "--list-params", "--json" })
+        EXPECT_TRUE (run.out.contains (option)) << option;
+}

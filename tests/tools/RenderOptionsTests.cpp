@@ -1,0 +1,165 @@
+#include "RenderOptions.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+const juce::File base ("/work/renders");
+
+RenderOptionsParse parse (const juce::StringArray& args)
+{
+    return RenderCommandLine::parse (args, base);
+}
+
+juce::String describe (const juce::StringArray& args)
+{
+    return "args: [" + args.joinIntoString ("] [") + "]";
+}
+} // namespace
+
+TEST (RenderOptions, AcceptsWellFormedCommandLines)
+{
+    struct Case
+    {
+        juce::StringArray args;
+        std::function<void (const RenderOptions&)> check;
+    };
+
+    const Case cases[] = {
+        { { "in.wav", "out.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.input, base.getChildFile ("in.wav"));
+              EXPECT_EQ (o.output, base.getChildFile ("out.wav"));
+              EXPECT_EQ (o.blockSize, 512);
+              EXPECT_EQ (o.preparedBlockSize, 512);
+              EXPECT_EQ (o.bpm, 120.0);
+              EXPECT_EQ (o.ppq, 0.0);
+              EXPECT_EQ (o.transport, Transport::playing);
+              EXPECT_EQ (o.tailSeconds, 0.0);
+              EXPECT_FALSE (o.fxList.has_value());
+              EXPECT_TRUE (o.assignments.empty());
+              EXPECT_FALSE (o.keepLatency || o.bypass || o.listParameters || o.json || o.showHelp);
+              EXPECT_EQ (o.stateIn, juce::File());
+          } },
+        { { "--block", "2048", "--max-block", "64", "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.blockSize, 2048);
+              EXPECT_EQ (o.preparedBlockSize, 64);
+          } },
+        { { "--block=100", "a.wav", "b.wav" }, [] (const RenderOptions& o) { EXPECT_EQ (o.preparedBlockSize, 100); } },
+        { { "--block", "1048576", "a.wav", "b.wav" }, [] (const RenderOptions& o) { EXPECT_EQ (o.blockSize, 1 << 20); } },
+        { { "--set", "cutoff=1234.5", "--set", "driveOn=off", "--set", "filterOn=TRUE", "--set", "driveType=tube",
+            "--set", "filterType=2", "--set", "cutoff=99999", "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              ASSERT_EQ (o.assignments.size(), 6u);
+              const std::pair<Param::Index, float> expected[] = { { Param::cutoff, 1234.5f }, { Param::driveOn, 0.0f },
+                                                                  { Param::filterOn, 1.0f },  { Param::driveType, 2.0f },
+                                                                  { Param::filterType, 2.0f }, { Param::cutoff, 99999.0f } };
+              for (size_t i = 0; i < o.assignments.size(); ++i)
+              {
+                  EXPECT_EQ (o.assignments[i].index, expected[i].first) << i;
+                  EXPECT_EQ (o.assignments[i].value, expected[i].second) << i;
+              }
+          } },
+        { { "--fx", "", "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              ASSERT_TRUE (o.fxList.has_value());
+              EXPECT_TRUE (o.fxList->isEmpty());
+          } },
+        { { "--fx", " delay, reverb ,shaper", "a.wav", "b.wav" },
+          [] (const RenderOptions& o) { EXPECT_EQ (*o.fxList, juce::StringArray ({ "delay", "reverb", "shaper" })); } },
+        { { "--transport", "none", "--bpm", "90.5", "--ppq", "-4", "--tail", "1.5", "--keep-latency", "--bypass", "--json",
+            "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.transport, Transport::none);
+              EXPECT_EQ (o.bpm, 90.5);
+              EXPECT_EQ (o.ppq, -4.0);
+              EXPECT_EQ (o.tailSeconds, 1.5);
+              EXPECT_TRUE (o.keepLatency && o.bypass && o.json);
+          } },
+        { { "--transport=stopped", "a.wav", "b.wav" },
+          [] (const RenderOptions& o) { EXPECT_EQ (o.transport, Transport::stopped); } },
+        { { "--list-params", "--set", "drive=3" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_TRUE (o.listParameters);
+              EXPECT_FALSE (o.rendersAudio());
+          } },
+        { { "--state-in", "s.xml", "--state-out", "/elsewhere/t.xml", "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.stateIn, base.getChildFile ("s.xml"));
+              EXPECT_EQ (o.stateOut, juce::File ("/elsewhere/t.xml"));
+          } },
+        { { "--", "-odd.wav", "--out.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.input, base.getChildFile ("-odd.wav"));
+              EXPECT_EQ (o.output, base.getChildFile ("--out.wav"));
+          } },
+        { { "--block", "0", "--help" }, [] (const RenderOptions& o) { EXPECT_TRUE (o.showHelp); } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.args).toStdString());
+        const auto result = parse (c.args);
+        ASSERT_TRUE (result.ok()) << result.error;
+        c.check (result.options);
+    }
+}
+
+TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
+{
+    struct Case
+    {
+        juce::StringArray args;
+        const char* error;
+    };
+
+    const Case cases[] = {
+        { {}, "missing IN and OUT" },
+        { { "in.wav" }, "missing OUT" },
+        { { "--list-params", "in.wav" }, "missing OUT" },
+        { { "a.wav", "b.wav", "c.wav" }, "unexpected argument 'c.wav'" },
+        { { "", "b.wav" }, "IN is an empty file name" },
+        { { "a.wav", "b.wav", "--block" }, "option '--block' needs a value" },
+        { { "--block", "0", "a.wav", "b.wav" }, "--block must be a whole number from 1 to 1048576, got '0'" },
+        { { "--block", "12x", "a.wav", "b.wav" }, "--block must be a whole number from 1 to 1048576, got '12x'" },
+        { { "--block", "64.0", "a.wav", "b.wav" }, "--block must be a whole number from 1 to 1048576, got '64.0'" },
+        { { "--max-block", "1048577", "a.wav", "b.wav" },
+          "--max-block must be a whole number from 1 to 1048576, got '1048577'" },
+        { { "--bpm", "fast", "a.wav", "b.wav" }, "--bpm must be a number above 0 and at most 1000, got 'fast'" },
+        { { "--bpm", "0", "a.wav", "b.wav" }, "--bpm must be a number above 0 and at most 1000, got '0'" },
+        { { "--ppq", "1e999", "a.wav", "b.wav" }, "--ppq must be a number of quarter notes, got '1e999'" },
+        { { "--tail", "-1", "a.wav", "b.wav" }, "--tail must be a number of seconds from 0 to 3600, got '-1'" },
+        { { "--tail", "nan", "a.wav", "b.wav" }, "--tail must be a number of seconds from 0 to 3600, got 'nan'" },
+        { { "--transport", "paused", "a.wav", "b.wav" }, "--transport must be playing, stopped or none, got 'paused'" },
+        { { "--set", "foo=1", "a.wav", "b.wav" }, "unknown parameter 'foo'" },
+        { { "--set", "Cutoff=1", "a.wav", "b.wav" }, "unknown parameter 'Cutoff'" },
+        { { "--set", "cutoff", "a.wav", "b.wav" }, "expected ID=VALUE after --set, got 'cutoff'" },
+        { { "--set", "cutoff=loud", "a.wav", "b.wav" }, "invalid value 'loud' for 'cutoff': expected a number" },
+        { { "--set", "cutoff=", "a.wav", "b.wav" }, "invalid value '' for 'cutoff': expected a number" },
+        { { "--set", "driveOn=maybe", "a.wav", "b.wav" },
+          "invalid value 'maybe' for 'driveOn': expected 0, 1, true, false, on or off" },
+        { { "--set", "filterType=notch", "a.wav", "b.wav" },
+          "invalid value 'notch' for 'filterType': expected an index 0..2 or one of LP, HP, BP" },
+        { { "--fx", "delay,bogus", "a.wav", "b.wav" }, "unknown effect 'bogus'" },
+        { { "--fx", "delay,delay", "a.wav", "b.wav" }, "effect 'delay' is listed twice in --fx" },
+        { { "--frobnicate", "a.wav", "b.wav" }, "unknown option '--frobnicate'" },
+        { { "--json=yes", "a.wav", "b.wav" }, "option '--json' takes no value" },
+        { { "--state-out", "", "a.wav", "b.wav" }, "--state-out needs a file name" },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto result = parse (c.args);
+        EXPECT_EQ (result.error, juce::String (c.error)) << describe (c.args);
+    }
+}

@@ -1,0 +1,299 @@
+#include "RenderOptions.h"
+
+#include "StrictNumber.h"
+#include "engine/EffectCatalogue.h"
+
+namespace
+{
+const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--json", "--help", "-h" };
+const juce::StringArray valueOptions { "--set",  "--fx",  "--block", "--max-block", "--bpm",
+                                       "--ppq",  "--transport", "--tail", "--state-in", "--state-out" };
+
+bool asksForHelp (const juce::StringArray& args)
+{
+    for (const auto& arg : args)
+    {
+        if (arg == "--")
+            return false;
+        if (arg == "--help" || arg == "-h")
+            return true;
+    }
+    return false;
+}
+
+bool parseBlockSize (const juce::String& text, int& result)
+{
+    juce::int64 n = 0;
+    if (! StrictNumber::parseInteger (text, n) || n < 1 || n > RenderOptions::maximumBlockSize)
+        return false;
+    result = (int) n;
+    return true;
+}
+
+bool parseNumberInRange (const juce::String& text, double lowest, double highest, bool lowestAllowed, double& result)
+{
+    double x = 0.0;
+    if (! StrictNumber::parseDouble (text, x) || x > highest || x < lowest || (! lowestAllowed && x == lowest))
+        return false;
+    result = x;
+    return true;
+}
+
+bool parseTransport (const juce::String& text, Transport& result)
+{
+    if (text == "playing")
+        result = Transport::playing;
+    else if (text == "stopped")
+        result = Transport::stopped;
+    else if (text == "none")
+        result = Transport::none;
+    else
+        return false;
+    return true;
+}
+
+// Comma-separated effect ids; an empty list is a valid request for an empty rack.
+juce::String parseFxList (const juce::String& text, juce::StringArray& result)
+{
+    juce::StringArray ids;
+    ids.addTokens (text, ",", {});
+    ids.trim();
+    ids.removeEmptyStrings();
+
+    result.clear();
+    for (const auto& id : ids)
+    {
+        if (EffectCatalogue::indexOf (id) < 0)
+            return "unknown effect '" + id + "'";
+        if (result.contains (id))
+            return "effect '" + id + "' is listed twice in --fx";
+        result.add (id);
+    }
+    return {};
+}
+
+class Parser
+{
+public:
+    Parser (const juce::StringArray& a, const juce::File& base) : args (a), baseDirectory (base) {}
+
+    RenderOptionsParse run()
+    {
+        RenderOptionsParse result;
+        result.error = parseAll (result.options);
+        return result;
+    }
+
+private:
+    juce::String parseAll (RenderOptions& o)
+    {
+        if (asksForHelp (args))
+        {
+            o.showHelp = true;
+            return {};
+        }
+
+        juce::StringArray positional;
+        bool optionsEnded = false;
+        bool preparedBlockGiven = false;
+
+        for (int i = 0; i < args.size(); ++i)
+        {
+            const auto& arg = args[i];
+
+            if (optionsEnded || ! arg.startsWithChar ('-') || arg == "-")
+            {
+                positional.add (arg);
+                continue;
+            }
+
+            if (arg == "--")
+            {
+                optionsEnded = true;
+                continue;
+            }
+
+            // "--name=value" is the same as "--name value".
+            const bool inlineValue = arg.startsWith ("--") && arg.containsChar ('=');
+            const auto name = inlineValue ? arg.upToFirstOccurrenceOf ("=", false, false) : arg;
+
+            if (flagOptions.contains (name))
+            {
+                if (inlineValue)
+                    return "option '" + name + "' takes no value";
+
+                if (name == "--keep-latency")
+                    o.keepLatency = true;
+                else if (name == "--bypass")
+                    o.bypass = true;
+                else if (name == "--list-params")
+                    o.listParameters = true;
+                else if (name == "--json")
+                    o.json = true;
+                continue;
+            }
+
+            if (! valueOptions.contains (name))
+                return "unknown option '" + arg + "'";
+
+            juce::String value;
+            if (inlineValue)
+                value = arg.fromFirstOccurrenceOf ("=", false, false);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            else
+                return "option '" + name + "' needs a value";
+
+            if (const auto error = applyValueOption (o, name, value, preparedBlockGiven); error.isNotEmpty())
+                return error;
+        }
+
+        if (! preparedBlockGiven)
+            o.preparedBlockSize = o.blockSize;
+
+        return applyPositional (o, positional);
+    }
+
+    juce::String applyValueOption (RenderOptions& o, const juce::String& name, const juce::String& value,
+                                   bool& preparedBlockGiven)
+    {
+        const auto got = ", got '" + value + "'";
+
+        if (name == "--set")
+        {
+            juce::String error;
+            const auto assignment = ParameterAssignment::parse (value, error);
+            if (! assignment.has_value())
+                return error;
+            o.assignments.push_back (*assignment);
+        }
+        else if (name == "--fx")
+        {
+            juce::StringArray ids;
+            if (const auto error = parseFxList (value, ids); error.isNotEmpty())
+                return error;
+            o.fxList = ids;
+        }
+        else if (name == "--block" || name == "--max-block")
+        {
+            int n = 0;
+            if (! parseBlockSize (value, n))
+                return name + " must be a whole number from 1 to " + juce::String (RenderOptions::maximumBlockSize) + got;
+            if (name == "--block")
+            {
+                o.blockSize = n;
+            }
+            else
+            {
+                o.preparedBlockSize = n;
+                preparedBlockGiven = true;
+            }
+        }
+        else if (name == "--bpm")
+        {
+            if (! parseNumberInRange (value, 0.0, 1000.0, false, o.bpm))
+                return "--bpm must be a number above 0 and at most 1000" + got;
+        }
+        else if (name == "--ppq")
+        {
+            if (! parseNumberInRange (value, -1.0e9, 1.0e9, true, o.ppq))
+                return "--ppq must be a number of quarter notes" + got;
+        }
+        else if (name == "--tail")
+        {
+            if (! parseNumberInRange (value, 0.0, RenderOptions::maximumTailSeconds, true, o.tailSeconds))
+                return "--tail must be a number of seconds from 0 to "
+                       + juce::String ((int) RenderOptions::maximumTailSeconds) + got;
+        }
+        else if (name == "--transport")
+        {
+            if (! parseTransport (value, o.transport))
+                return "--transport must be playing, stopped or none" + got;
+        }
+        else if (name == "--state-in" || name == "--state-out")
+        {
+            if (value.isEmpty())
+                return name + " needs a file name";
+            (name == "--state-in" ? o.stateIn : o.stateOut) = baseDirectory.getChildFile (value);
+        }
+        return {};
+    }
+
+    juce::String applyPositional (RenderOptions& o, const juce::StringArray& positional) const
+    {
+        if (positional.size() > 2)
+            return "unexpected argument '" + positional[2] + "'";
+
+        if (positional.isEmpty())
+            return o.listParameters ? juce::String() : juce::String ("missing IN and OUT");
+
+        if (positional.size() == 1)
+            return "missing OUT";
+
+        if (positional[0].isEmpty())
+            return "IN is an empty file name";
+        if (positional[1].isEmpty())
+            return "OUT is an empty file name";
+
+        o.input = baseDirectory.getChildFile (positional[0]);
+        o.output = baseDirectory.getChildFile (positional[1]);
+        return {};
+    }
+
+    const juce::StringArray& args;
+    const juce::File baseDirectory;
+};
+} // namespace
+
+namespace RenderCommandLine
+{
+RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseDirectory)
+{
+    return Parser (args, baseDirectory).run();
+}
+
+juce::String usage()
+{
+    return R"(usage: lumivox-render [options] IN OUT
+       lumivox-render [options] --list-params
+
+Runs IN through the LUMIVOX processor, as a host would, and writes OUT.
+IN: a mono or stereo WAV, AIFF, FLAC or Ogg Vorbis file; its sample rate is the
+processing rate. OUT: a 32-bit float WAV with IN's channel count. OUT is only
+replaced once the whole render has succeeded.
+
+Processor settings, applied in this order:
+  --state-in FILE      load a saved plug-in state
+  --fx LIST            the rack as a user would build it: the comma-separated
+                       effect ids become the inserted list in that order, each
+                       listed effect is switched on and every other one off;
+                       an empty LIST ("") switches all of them off
+  --set ID=VALUE       set a parameter in its own units (repeatable, in order);
+                       switches take 0/1/true/false/on/off, choices an index or
+                       the item text; a value outside the range is clamped
+
+Host simulation:
+  --block N            host block size (default 512)
+  --max-block N        block size announced to the processor beforehand
+                       (default: --block); smaller than --block is allowed
+  --bpm X              tempo (default 120)
+  --transport MODE     playing, stopped or none (no play head) (default playing)
+  --ppq X              start position in quarter notes (default 0)
+  --bypass             run the host's bypass path instead of processing
+  --tail SECONDS       silence appended to IN before rendering (default 0)
+  --keep-latency       write the raw output: IN plus tail, with the processor's
+                       latency at the start; by default the output is aligned
+                       with IN
+
+Output:
+  --state-out FILE     save the plug-in state after rendering
+  --list-params        print each parameter: id, name, type, range (choices:
+                       the items, by index), interval, default, current value,
+                       tab-separated; IN and OUT are optional with this
+  --json               after rendering, print a JSON summary on stdout
+  --help               this text
+
+Exit status: 0 on success, 1 when the render fails, 2 for a bad command line.
+)";
+}
+} // namespace RenderCommandLine

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ParameterAssignment.h"
+#include "SimulatedPlayHead.h"
+
+#include <optional>
+#include <vector>
+
+// Everything the command line asks for, already checked.
+struct RenderOptions
+{
+    static constexpr int maximumBlockSize = 1 << 20;
+    static constexpr double maximumTailSeconds = 3600.0;
+
+    juce::File input, output;       // both set, or both unset in a --list-params run
+    juce::File stateIn, stateOut;   // unset when not asked for
+    std::optional<juce::StringArray> fxList;
+    std::vector<ParameterAssignment> assignments;
+
+    int blockSize = 512;
+    int preparedBlockSize = 512;    // --max-block, or blockSize when not given
+    double bpm = 120.0;
+    double ppq = 0.0;
+    Transport transport = Transport::playing;
+    double tailSeconds = 0.0;
+
+    bool keepLatency = false;
+    bool bypass = false;
+    bool listParameters = false;
+    bool json = false;
+    bool showHelp = false;
+
+    bool rendersAudio() const { return input != juce::File(); }
+};
+
+struct RenderOptionsParse
+{
+    RenderOptions options;
+    juce::String error; // empty on success
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+namespace RenderCommandLine
+{
+// args: the arguments after the program name. Relative paths are taken from baseDirectory.
+RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseDirectory);
+
+juce::String usage();
+} // namespace RenderCommandLine

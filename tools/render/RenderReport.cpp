@@ -1,0 +1,36 @@
+#include "RenderReport.h"
+
+namespace
+{
+juce::var toArray (const juce::StringArray& items)
+{
+    juce::Array<juce::var> array;
+    for (const auto& item : items)
+        array.add (item);
+    return array;
+}
+} // namespace
+
+juce::String RenderReport::toJson() const
+{
+    // A render too short for the clock to see still has a finite speed.
+    const double measuredSeconds = juce::jmax (processSeconds, 1.0e-9);
+    const double audioSeconds = sampleRate > 0.0 ? (double) renderedFrames / sampleRate : 0.0;
+
+    auto object = std::make_unique<juce::DynamicObject>();
+    object->setProperty ("sampleRate", sampleRate);
+    object->setProperty ("channels", channels);
+    object->setProperty ("frames", frames);
+    object->setProperty ("latencySamples", latencySamples);
+    object->setProperty ("tailSeconds", tailSeconds);
+    object->setProperty ("processSeconds", processSeconds);
+    object->setProperty ("realtimeFactor", audioSeconds / measuredSeconds);
+    object->setProperty ("inputPeak", inputPeak);
+    object->setProperty ("outputPeak", outputPeak);
+    object->setProperty ("outputRms", outputRms);
+    object->setProperty ("nonFiniteSamples", nonFiniteSamples);
+    object->setProperty ("insertedFx", toArray (insertedFx));
+    object->setProperty ("rackOrder", toArray (rackOrder));
+
+    return juce::JSON::toString (juce::var (object.release()), true);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// The --json summary of one render.
+struct RenderReport
+{
+    double sampleRate = 0.0;
+    int channels = 0;
+    juce::int64 frames = 0;          // written to OUT
+    juce::int64 renderedFrames = 0;  // through the processor, latency make-up included
+    int latencySamples = 0;
+    double tailSeconds = 0.0;
+    double processSeconds = 0.0;
+    float inputPeak = 0.0f;
+    float outputPeak = 0.0f;
+    double outputRms = 0.0;
+    juce::int64 nonFiniteSamples = 0;
+    juce::StringArray insertedFx;
+    juce::StringArray rackOrder;
+
+    // One line of JSON.
+    juce::String toJson() const;
+};

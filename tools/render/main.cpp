@@ -1,0 +1,35 @@
+#include "RenderJob.h"
+
+#include <iostream>
+#include <juce_events/juce_events.h>
+
+int main (int argc, char* argv[])
+{
+    // The parameter tree runs timers, which need JUCE's message machinery; no display is used.
+    juce::ScopedJuceInitialiser_GUI juceInitialiser;
+
+    juce::StringArray args;
+    for (int i = 1; i < argc; ++i)
+        args.add (juce::String::fromUTF8 (argv[i]));
+
+    const auto parsed = RenderCommandLine::parse (args, juce::File::getCurrentWorkingDirectory());
+    if (! parsed.ok())
+    {
+        std::cerr << "lumivox-render: " << parsed.error << " (see --help)" << std::endl;
+        return 2;
+    }
+
+    if (parsed.options.showHelp)
+    {
+        std::cout << RenderCommandLine::usage();
+        return 0;
+    }
+
+    juce::String error;
+    if (! RenderJob (parsed.options, std::cout, std::cerr).run (error))
+    {
+        std::cerr << "lumivox-render: " << error << std::endl;
+        return 1;
+    }
+    return 0;
+}

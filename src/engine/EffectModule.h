@@ -15,7 +15,7 @@ public:
 
     virtual const char* id() const noexcept = 0;
 
-    // Sizes every buffer for the spec and clears the running state.
+    // Sizes every buffer for the sample rate, block size and channel count, and clears the running state.
     virtual void prepare (const juce::dsp::ProcessSpec& spec) = 0;
 
     // Clears the running state without reallocating.

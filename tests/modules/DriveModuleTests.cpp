@@ -1,5 +1,5 @@
 #include "modules/DriveModule.h"
-#include "support/Spectrum.h"
+#include "support/FrequencyAnalysis.h"
 #include "support/TestHelpers.h"
 
 using namespace testing_support;

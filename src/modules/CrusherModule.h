@@ -2,7 +2,9 @@
 
 #include "engine/EffectModule.h"
 
-// Bit depth and sample rate reduction.
+#include <vector>
+
+// Bit-depth reduction with sample-and-hold downsampling.
 class CrusherModule final : public EffectModule
 {
 public:
@@ -14,4 +16,8 @@ public:
     int bits = 12;
     int holdSamples = 1;
     float mix = 1.0f;
+
+private:
+    std::vector<float> held;
+    std::vector<int> countdown;
 };

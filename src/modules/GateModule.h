@@ -2,7 +2,7 @@
 
 #include "engine/EffectModule.h"
 
-// Tempo-synced rhythmic gate.
+// Tempo-synced square-wave volume chopper with 1 ms edge smoothing.
 class GateModule final : public EffectModule
 {
 public:
@@ -14,4 +14,10 @@ public:
     int rateIndex = 2;
     float depth = 1.0f;
     float mix = 1.0f;
+
+private:
+    double sampleRate = 44100.0;
+    double phase = 0.0;
+    float gain = 1.0f;
+    float coefficient = 1.0f;
 };

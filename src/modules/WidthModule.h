@@ -2,13 +2,13 @@
 
 #include "engine/EffectModule.h"
 
-// Mid/side stereo width.
+// Mid/side stereo width: 0 is mono, 1 leaves the image alone, 2 doubles the side signal.
 class WidthModule final : public EffectModule
 {
 public:
     const char* id() const noexcept override { return "width"; }
-    void prepare (const juce::dsp::ProcessSpec& spec) override;
-    void reset() override;
+    void prepare (const juce::dsp::ProcessSpec&) override {}
+    void reset() override {}
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
     float width = 1.0f;

@@ -2,15 +2,29 @@
 
 void ChorusModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
-    reset();
+    chorus.prepare (spec);
+    currentCentreMs = chorusCentreMs;
+    chorus.setCentreDelay (currentCentreMs);
+    chorus.reset();
 }
 
 void ChorusModule::reset()
 {
+    chorus.reset();
 }
 
-void ChorusModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void ChorusModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! enabled)
+        return;
+
+    currentCentreMs = flanger ? flangerCentreMs : chorusCentreMs;
+    chorus.setCentreDelay (currentCentreMs);
+    chorus.setRate (juce::jlimit (0.05f, 8.0f, rateHz));
+    chorus.setDepth (juce::jlimit (0.0f, 1.0f, depth));
+    chorus.setFeedback (juce::jlimit (-0.8f, 0.8f, feedback));
+    chorus.setMix (juce::jlimit (0.0f, 1.0f, mix));
+
+    juce::dsp::AudioBlock<float> block (buffer);
+    chorus.process (juce::dsp::ProcessContextReplacing<float> (block));
 }

@@ -1,16 +1,51 @@
 #include "modules/DelayModule.h"
 
+float DelayModule::timeInSamples() const noexcept
+{
+    return juce::jlimit (1.0f, (float) (maximumDelaySamples - 1), (float) (sampleRate * timeMs / 1000.0));
+}
+
 void DelayModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = spec.sampleRate;
+    line.prepare (spec);
+    timeSmoother.reset ((int) std::floor (0.03 * sampleRate));
+    feedbackSmoother.reset ((int) std::floor (0.02 * sampleRate));
+    mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
     reset();
 }
 
 void DelayModule::reset()
 {
+    line.reset();
+    timeSmoother.setCurrentAndTargetValue (timeInSamples());
+    feedbackSmoother.setCurrentAndTargetValue (juce::jlimit (0.0f, 0.95f, feedback));
+    mixSmoother.setCurrentAndTargetValue (juce::jlimit (0.0f, 1.0f, mix));
 }
 
-void DelayModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void DelayModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! enabled)
+        return;
+
+    timeSmoother.setTargetValue (timeInSamples());
+    feedbackSmoother.setTargetValue (juce::jlimit (0.0f, 0.95f, feedback));
+    mixSmoother.setTargetValue (juce::jlimit (0.0f, 1.0f, mix));
+
+    const float maxDelay = (float) line.getMaximumDelayInSamples();
+    auto* const* data = buffer.getArrayOfWritePointers();
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        const float d = juce::jmin (timeSmoother.getNextValue(), maxDelay);
+        const float fb = feedbackSmoother.getNextValue();
+        const float m = mixSmoother.getNextValue();
+        line.setDelay (d);
+        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        {
+            const float x = data[ch][i];
+            const float y = line.popSample (ch);
+            line.pushSample (ch, x + fb * y);
+            data[ch][i] = x + m * (y - x);
+        }
+    }
 }

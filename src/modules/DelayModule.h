@@ -2,10 +2,12 @@
 
 #include "engine/EffectModule.h"
 
-// Feedback delay.
+// Plain feedback delay per channel; time changes glide over 30 ms.
 class DelayModule final : public EffectModule
 {
 public:
+    static constexpr int maximumDelaySamples = 384000;
+
     const char* id() const noexcept override { return "delay"; }
     void prepare (const juce::dsp::ProcessSpec& spec) override;
     void reset() override;
@@ -14,4 +16,11 @@ public:
     float timeMs = 250.0f;
     float feedback = 0.3f;
     float mix = 0.25f;
+
+private:
+    float timeInSamples() const noexcept;
+
+    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear> line { maximumDelaySamples };
+    juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> timeSmoother, feedbackSmoother, mixSmoother;
+    double sampleRate = 44100.0;
 };

@@ -2,15 +2,49 @@
 
 void ReverbModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    reverb.setSampleRate (spec.sampleRate);
+    dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
     reset();
 }
 
 void ReverbModule::reset()
 {
+    reverb.reset();
+    dryBuffer.clear();
 }
 
-void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    const int channels = buffer.getNumChannels();
+    const int n = buffer.getNumSamples();
+    if (! enabled || channels > dryBuffer.getNumChannels() || n > dryBuffer.getNumSamples())
+        return;
+
+    for (int ch = 0; ch < channels; ++ch)
+        dryBuffer.copyFrom (ch, 0, buffer, ch, 0, n);
+
+    juce::Reverb::Parameters parameters;
+    parameters.roomSize = juce::jlimit (0.0f, 1.0f, size);
+    parameters.damping = juce::jlimit (0.0f, 1.0f, damping);
+    parameters.wetLevel = 1.0f;
+    parameters.dryLevel = 0.0f;
+    parameters.width = juce::jlimit (0.0f, 1.0f, width);
+    parameters.freezeMode = freeze ? 1.0f : 0.0f;
+    reverb.setParameters (parameters);
+
+    if (channels == 1)
+        reverb.processMono (buffer.getWritePointer (0), n);
+    else if (channels == 2)
+        reverb.processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), n);
+    else
+        return; // other layouts stay dry
+
+    const float m = juce::jlimit (0.0f, 1.0f, mix);
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto* out = buffer.getWritePointer (ch);
+        const auto* dry = dryBuffer.getReadPointer (ch);
+        for (int i = 0; i < n; ++i)
+            out[i] = dry[i] + m * (out[i] - dry[i]);
+    }
 }

@@ -2,7 +2,8 @@
 
 #include "engine/EffectModule.h"
 
-// Stereo reverb with freeze.
+// Room reverb with freeze on the framework's reverb; mono and stereo only, other
+// channel counts pass dry.
 class ReverbModule final : public EffectModule
 {
 public:
@@ -16,4 +17,8 @@ public:
     float width = 1.0f;
     bool freeze = false;
     float mix = 0.24f;
+
+private:
+    juce::Reverb reverb;
+    juce::AudioBuffer<float> dryBuffer;
 };

@@ -1,19 +1,31 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+
 #include <array>
 
-// Tempo-synced sixteen-point volume curve.
+// Tempo-synced volume curve: sixteen points over one musical division, with 1.5 ms smoothing.
 class ShaperModule final : public EffectModule
 {
 public:
+    ShaperModule();
+
     const char* id() const noexcept override { return "shaper"; }
     void prepare (const juce::dsp::ProcessSpec& spec) override;
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
+    // The curve at phase 0 ... 1: fifteen straight segments from point 0 to point 15.
+    static float curveValue (const std::array<float, 16>& points, double phase) noexcept;
+
     int rateIndex = 2;
     float depth = 1.0f;
     float mix = 1.0f;
     std::array<float, 16> points {};
+
+private:
+    double sampleRate = 44100.0;
+    double phase = 0.0;
+    float gain = 1.0f;
+    float coefficient = 1.0f;
 };

@@ -1,0 +1,42 @@
+#include "RealtimeFactor.h"
+#include "engine/EffectRack.h"
+
+namespace
+{
+constexpr double sampleRate = 48000.0;
+constexpr int blockSize = 512;
+
+// One module alone, switched on with its default settings, on stereo noise.
+template <typename Module>
+void moduleAlone (benchmark::State& state)
+{
+    Module module;
+    module.prepare ({ sampleRate, (juce::uint32) blockSize, 2 });
+    module.enabled = true;
+
+    juce::AudioBuffer<float> noise (2, blockSize), buffer (2, blockSize);
+    juce::Random random (1);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < blockSize; ++i)
+            noise.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
+
+    ProcessContext context;
+    context.sampleRate = sampleRate;
+    for (auto _ : state)
+    {
+        buffer.makeCopyOf (noise, true);
+        module.process (buffer, context);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+    reportRealtimeFactor (state, blockSize, sampleRate);
+}
+} // namespace
+
+BENCHMARK (moduleAlone<FilterModule>)->Name ("filter");
+BENCHMARK (moduleAlone<GateModule>)->Name ("gate");
+BENCHMARK (moduleAlone<CrusherModule>)->Name ("crusher");
+BENCHMARK (moduleAlone<WidthModule>)->Name ("width");
+BENCHMARK (moduleAlone<ShaperModule>)->Name ("shaper");
+BENCHMARK (moduleAlone<DelayModule>)->Name ("delay");
+BENCHMARK (moduleAlone<ChorusModule>)->Name ("chorus");
+BENCHMARK (moduleAlone<ReverbModule>)->Name ("reverb");

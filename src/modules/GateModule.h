@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/TempoSyncedPhase.h"
 
 // Tempo-synced square-wave volume chopper with 1 ms edge smoothing.
 class GateModule final : public EffectModule
@@ -16,8 +17,7 @@ public:
     float mix = 1.0f;
 
 private:
-    double sampleRate = 44100.0;
-    double phase = 0.0;
+    TempoSyncedPhase phase;
     float gain = 1.0f;
     float coefficient = 1.0f;
 };

@@ -21,14 +21,14 @@ float ShaperModule::curveValue (const std::array<float, 16>& p, double phase) no
 
 void ShaperModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    sampleRate = spec.sampleRate;
-    coefficient = (float) (1.0 - std::exp (-1.0 / (0.0015 * sampleRate)));
+    phase.prepare (spec.sampleRate);
+    coefficient = (float) (1.0 - std::exp (-1.0 / (0.0015 * spec.sampleRate)));
     reset();
 }
 
 void ShaperModule::reset()
 {
-    phase = 0.0;
+    phase.reset();
     gain = 1.0f;
 }
 
@@ -37,26 +37,17 @@ void ShaperModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     if (! enabled)
         return;
 
-    const double beats = beatsPerCycle[juce::jlimit (0, 4, rateIndex)];
-    const double beatsPerSecond = context.bpm < 20.0 ? 1.0 / 3.0 : juce::jmin (context.bpm, 400.0) / 60.0;
-    const double increment = beatsPerSecond / beats / sampleRate;
-
-    if (context.isPlaying && context.hasPpqPosition)
-    {
-        const double position = context.ppqPosition / beats;
-        phase = position - std::floor (position);
-    }
+    // Beats per cycle are powers of two, so their reciprocals are exact.
+    phase.beginBlock (context, 1.0 / beatsPerCycle[juce::jlimit (0, 4, rateIndex)]);
 
     const float amount = juce::jlimit (0.0f, 1.0f, mix) * juce::jlimit (0.0f, 1.0f, depth);
     auto* const* data = buffer.getArrayOfWritePointers();
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
-        const float target = 1.0f + amount * (curveValue (points, phase) - 1.0f);
+        const float target = 1.0f + amount * (curveValue (points, phase.get()) - 1.0f);
         gain += (target - gain) * coefficient;
         for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
             data[ch][i] *= gain;
-        phase += increment;
-        if (phase >= 1.0)
-            phase -= std::floor (phase);
+        phase.advance();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/TempoSyncedPhase.h"
 
 #include <array>
 
@@ -24,8 +25,7 @@ public:
     std::array<float, 16> points {};
 
 private:
-    double sampleRate = 44100.0;
-    double phase = 0.0;
+    TempoSyncedPhase phase;
     float gain = 1.0f;
     float coefficient = 1.0f;
 };

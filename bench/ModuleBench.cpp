@@ -40,3 +40,6 @@ BENCHMARK (moduleAlone<ShaperModule>)->Name ("shaper");
 BENCHMARK (moduleAlone<DelayModule>)->Name ("delay");
 BENCHMARK (moduleAlone<ChorusModule>)->Name ("chorus");
 BENCHMARK (moduleAlone<ReverbModule>)->Name ("reverb");
+BENCHMARK (moduleAlone<StutterModule>)->Name ("stutter");
+BENCHMARK (moduleAlone<ReverseModule>)->Name ("reverse");
+BENCHMARK (moduleAlone<TapeStopModule>)->Name ("tapestop");

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/BeatClock.h"
+#include "modules/ReplayRing.h"
 
-// Tempo-synced reversed slices.
+// Plays each musical segment's worth of the latest audio backwards, with crossfaded ends.
 class ReverseModule final : public EffectModule
 {
 public:
@@ -14,4 +16,11 @@ public:
     int rateIndex = 2;
     float crossfade = 0.22f;
     float mix = 1.0f;
+
+private:
+    ReplayRing ring;
+    BeatClock clock;
+    double sampleRate = 44100.0;
+    juce::int64 segmentIndex = -1;
+    int anchor = 0;
 };

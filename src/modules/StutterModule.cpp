@@ -1,16 +1,69 @@
 #include "modules/StutterModule.h"
 
+namespace
+{
+constexpr double sliceBeats[] = { 2.0, 1.0, 0.5, 0.25, 0.125, 0.0625, 1.0 / 3.0, 1.0 / 6.0, 0.75, 0.375 };
+constexpr int edgeSamples = 24; // the dip at both ends of each repeat
+}
+
 void StutterModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = juce::jmax (1.0, spec.sampleRate);
+    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (8.0 * sampleRate), 8192));
     reset();
 }
 
 void StutterModule::reset()
 {
+    ring.clear();
+    clock.reset();
+    sliceIndex = -1;
+    sliceStart = 0;
+    sliceLength = 1;
+    sliceActive = true;
 }
 
 void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! ring.isAllocated())
+        return;
+
+    clock.beginBlock (context, sampleRate);
+    const double beats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
+    const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (beats / clock.getBeatsPerSample()));
+    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+    auto* const* data = buffer.getArrayOfWritePointers();
+
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        for (int ch = 0; ch < channels; ++ch)
+            ring.write (ch, data[ch][i]);
+
+        const double pos = clock.positionOfSample (i) / beats;
+        const auto slice = (juce::int64) std::floor (pos);
+        if (slice != sliceIndex)
+        {
+            sliceIndex = slice;
+            sliceStart = ring.wrap ((juce::int64) ring.getWriteIndex() - L);
+            const int wanted = (int) std::lround (length * L);
+            sliceLength = wanted < 8 ? 8 : juce::jmin (wanted, L);
+            randomState = randomState * 1664525u + 1013904223u;
+            sliceActive = probability >= (float) ((randomState >> 8) / 16777215.0);
+        }
+
+        if (enabled && sliceActive)
+        {
+            const int k = (int) ((pos - std::floor (pos)) * L) % juce::jmax (sliceLength, 1);
+            const double e = juce::jmin (sliceLength - 1 - k, k) / (double) edgeSamples;
+            const auto gain = (float) (0.25 + 0.75 * std::sin (juce::jmin (e, 1.0) * juce::MathConstants<double>::halfPi));
+            for (int ch = 0; ch < channels; ++ch)
+            {
+                const float x = data[ch][i];
+                const float y = ring.read (ch, sliceStart + k);
+                data[ch][i] = x + gain * mix * (y - x);
+            }
+        }
+
+        ring.advance();
+    }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/BeatClock.h"
+#include "modules/ReplayRing.h"
 
-// Tempo-synced slice repeater.
+// Repeats the start of the last musical slice, slice by slice, with a set probability.
 class StutterModule final : public EffectModule
 {
 public:
@@ -15,4 +17,13 @@ public:
     float length = 0.72f;
     float probability = 1.0f;
     float mix = 1.0f;
+
+private:
+    ReplayRing ring;
+    BeatClock clock;
+    double sampleRate = 44100.0;
+    juce::int64 sliceIndex = -1;
+    int sliceStart = 0, sliceLength = 1;
+    bool sliceActive = true;
+    juce::uint32 randomState = 0x8BADF00Du;
 };

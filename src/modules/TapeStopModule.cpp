@@ -2,15 +2,63 @@
 
 void TapeStopModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = juce::jmax (1.0, spec.sampleRate);
+    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (5.0 * sampleRate), 8192));
     reset();
 }
 
 void TapeStopModule::reset()
 {
+    ring.clear();
+    readPosition = 0.0;
+    elapsed = 0;
+    wasEnabled = false;
 }
 
-void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! ring.isAllocated())
+        return;
+
+    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+    auto* const* data = buffer.getArrayOfWritePointers();
+
+    if (enabled && ! wasEnabled)
+    {
+        readPosition = ring.wrap ((double) (ring.getWriteIndex() - startBehind));
+        elapsed = 0;
+    }
+    wasEnabled = enabled;
+
+    if (! enabled)
+    {
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+        {
+            for (int ch = 0; ch < channels; ++ch)
+                ring.write (ch, data[ch][i]);
+            ring.advance();
+        }
+        return;
+    }
+
+    const int stopLength = juce::jmax (1, (int) std::lround (sampleRate * timeMs / 1000.0));
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        for (int ch = 0; ch < channels; ++ch)
+            ring.write (ch, data[ch][i]);
+
+        const double remaining = 1.0 - juce::jlimit (0.0, 1.0, (double) elapsed / stopLength);
+        const double speed = std::pow (remaining, (double) curve);
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            const float x = data[ch][i];
+            const float y = ring.readInterpolated (ch, readPosition);
+            data[ch][i] = x + mix * ((float) remaining * y - x);
+        }
+
+        readPosition = ring.wrap (readPosition + speed);
+        if (elapsed < stopLength)
+            ++elapsed;
+        ring.advance();
+    }
 }

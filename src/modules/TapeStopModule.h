@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/ReplayRing.h"
 
-// Tape slow-down to a stop.
+// Slows the audio down to a standstill like a tape machine switched off; every switch-on
+// starts a new stop.
 class TapeStopModule final : public EffectModule
 {
 public:
@@ -14,4 +16,13 @@ public:
     float timeMs = 650.0f;
     float curve = 1.6f;
     float mix = 1.0f;
+
+private:
+    static constexpr int startBehind = 48; // playback starts this far behind the live input
+
+    ReplayRing ring;
+    double sampleRate = 44100.0;
+    double readPosition = 0.0;
+    int elapsed = 0;
+    bool wasEnabled = false;
 };

@@ -20,6 +20,9 @@ const Case cases[] = {
     { "chorus", { { "chorusMix", 100.0f } } },
     { "reverb", { { "reverbMix", 100.0f } } },
     { "shaper", { { "shaperRate", 4.0f } } },
+    { "stutter", { { "stutterRate", 5.0f } } },
+    { "reverse", { { "reverseRate", 4.0f } } },
+    { "tapestop", { { "tapeStopTime", 80.0f } } },
 };
 
 float difference (LUMIVOXAudioProcessor& p, int samples)

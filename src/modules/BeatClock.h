@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/ProcessContext.h"
+
+#include <juce_core/juce_core.h>
+
+// The musical position, in beats, of each sample of a block: the host's when it gives
+// one, else a counter of the module's own running at the host tempo.
+class BeatClock
+{
+public:
+    void reset() noexcept { counter = 0.0; }
+
+    void beginBlock (const ProcessContext& context, double sampleRate) noexcept
+    {
+        const double beatsPerSecond = context.bpm < 20.0 ? 1.0 / 3.0 : juce::jmin (context.bpm, 400.0) / 60.0;
+        beatsPerSample = beatsPerSecond / sampleRate;
+        hostPosition = context.hasPpqPosition;
+        start = context.ppqPosition;
+    }
+
+    double getBeatsPerSample() const noexcept { return beatsPerSample; }
+
+    // Position of sample i of the block; call once per sample, in order.
+    double positionOfSample (int i) noexcept
+    {
+        if (hostPosition)
+            return start + i * beatsPerSample;
+        const double position = counter;
+        counter += beatsPerSample;
+        return position;
+    }
+
+private:
+    double counter = 0.0, beatsPerSample = 0.0, start = 0.0;
+    bool hostPosition = false;
+};

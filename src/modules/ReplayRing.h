@@ -1,0 +1,57 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+// A per-channel ring of recent input that the replay effects record into continuously.
+class ReplayRing
+{
+public:
+    void allocate (int channels, int size)
+    {
+        samples.setSize (juce::jmax (1, channels), juce::jmax (1, size));
+        clear();
+    }
+
+    void clear() noexcept
+    {
+        samples.clear();
+        writeIndex = 0;
+    }
+
+    bool isAllocated() const noexcept { return samples.getNumSamples() > 1; }
+    int size() const noexcept { return samples.getNumSamples(); }
+    int channels() const noexcept { return samples.getNumChannels(); }
+    int getWriteIndex() const noexcept { return writeIndex; }
+
+    int wrap (juce::int64 position) const noexcept
+    {
+        const auto n = (juce::int64) size();
+        return (int) (((position % n) + n) % n);
+    }
+
+    double wrap (double position) const noexcept
+    {
+        const double n = size();
+        position = std::fmod (position, n);
+        return position < 0.0 ? position + n : position;
+    }
+
+    void write (int channel, float value) noexcept { samples.setSample (channel, writeIndex, value); }
+    float read (int channel, int position) const noexcept { return samples.getSample (channel, wrap ((juce::int64) position)); }
+
+    float readInterpolated (int channel, double position) const noexcept
+    {
+        const double p = wrap (position);
+        const int i = (int) p;
+        const auto frac = (float) (p - i);
+        const float a = samples.getSample (channel, i);
+        const float b = samples.getSample (channel, i + 1 < size() ? i + 1 : 0);
+        return a + (b - a) * frac;
+    }
+
+    void advance() noexcept { writeIndex = writeIndex + 1 < size() ? writeIndex + 1 : 0; }
+
+private:
+    juce::AudioBuffer<float> samples;
+    int writeIndex = 0;
+};

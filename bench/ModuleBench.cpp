@@ -43,3 +43,5 @@ BENCHMARK (moduleAlone<ReverbModule>)->Name ("reverb");
 BENCHMARK (moduleAlone<StutterModule>)->Name ("stutter");
 BENCHMARK (moduleAlone<ReverseModule>)->Name ("reverse");
 BENCHMARK (moduleAlone<TapeStopModule>)->Name ("tapestop");
+BENCHMARK (moduleAlone<PitchModule>)->Name ("pitch");
+BENCHMARK (moduleAlone<HalfTimeModule>)->Name ("halftime");

@@ -1,16 +1,61 @@
 #include "modules/HalfTimeModule.h"
 
+namespace
+{
+constexpr double initialPhase = 0.35;
+constexpr double minimumDelay = 64.0;
+constexpr double speeds[] = { 0.5, 0.25, 0.125 };
+} // namespace
+
+int HalfTimeModule::ringSizeFor (double rate) noexcept
+{
+    // Exact products (0.14 x 44100) must not round up past themselves.
+    const int needed = (int) std::ceil (4.2 * rate - 1.0e-6);
+    return needed < 4089 ? 4096 : needed + 8;
+}
+
+double HalfTimeModule::windowLength (double bpm) const noexcept
+{
+    const double window = sampleRate * 60.0 / juce::jlimit (20.0, 400.0, bpm) * (0.5 + 1.5 * juce::jlimit (0.0f, 1.0f, smooth));
+    return juce::jmin (juce::jlimit (0.08 * sampleRate, 1.8 * sampleRate, window), (double) (ringSizeFor (sampleRate) - 128));
+}
+
 void HalfTimeModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = spec.sampleRate;
+    mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
+    mixSmoother.setCurrentAndTargetValue (0.0f);
+    ring.allocate ((int) spec.numChannels, ringSizeFor (sampleRate));
     reset();
 }
 
 void HalfTimeModule::reset()
 {
+    ring.clear();
+    reader.reset (initialPhase);
 }
 
 void HalfTimeModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! ring.isAllocated() || (! enabled && mixSmoother.getCurrentValue() == 0.0f))
+        return;
+
+    const double window = windowLength (context.bpm);
+    const double ratio = speeds[juce::jlimit (0, 2, rateIndex)];
+    mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
+
+    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+    auto* const* data = buffer.getArrayOfWritePointers();
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        const float m = mixSmoother.getNextValue();
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            const float x = data[ch][i];
+            ring.write (ch, x);
+            data[ch][i] = x + m * (reader.read (ring, ch, window, minimumDelay) - x);
+        }
+        ring.advance();
+        reader.advance (ratio, window);
+    }
 }

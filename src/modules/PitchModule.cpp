@@ -1,16 +1,56 @@
 #include "modules/PitchModule.h"
 
+namespace
+{
+constexpr double initialPhase = 0.25;
+constexpr double minimumDelay = 48.0;
+constexpr double windowSeconds = 0.055;
+} // namespace
+
+int PitchModule::ringSizeFor (double rate) noexcept
+{
+    // Exact products (0.14 x 44100) must not round up past themselves.
+    const int needed = (int) std::ceil (0.14 * rate - 1.0e-6);
+    return needed < 1017 ? 1024 : needed + 8;
+}
+
 void PitchModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = spec.sampleRate;
+    mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
+    mixSmoother.setCurrentAndTargetValue (0.0f);
+    ring.allocate ((int) spec.numChannels, ringSizeFor (sampleRate));
     reset();
 }
 
 void PitchModule::reset()
 {
+    ring.clear();
+    reader.reset (initialPhase);
 }
 
-void PitchModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void PitchModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    if (! ring.isAllocated())
+        return;
+
+    const double shift = semitones + cents / 100.0;
+    const double ratio = std::exp2 (shift / 12.0);
+    const double window = windowSeconds * sampleRate;
+    mixSmoother.setTargetValue (! enabled || std::abs (shift) < 0.001 ? 0.0f : juce::jlimit (0.0f, 1.0f, mix));
+
+    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+    auto* const* data = buffer.getArrayOfWritePointers();
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        const float m = mixSmoother.getNextValue();
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            const float x = data[ch][i];
+            ring.write (ch, x);
+            data[ch][i] = x + m * (reader.read (ring, ch, window, minimumDelay) - x);
+        }
+        ring.advance();
+        reader.advance (ratio, window);
+    }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/TwoTapReader.h"
 
-// Time-domain pitch shifter.
+// Transposes by up to two octaves either way with a 55 ms two-tap rotating delay.
 class PitchModule final : public EffectModule
 {
 public:
@@ -11,7 +12,16 @@ public:
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
+    static int ringSizeFor (double sampleRate) noexcept;
+    int getRingSize() const noexcept { return ring.size(); }
+
     float semitones = 0.0f;
     float cents = 0.0f;
     float mix = 1.0f;
+
+private:
+    ReplayRing ring;
+    TwoTapReader reader;
+    juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> mixSmoother;
+    double sampleRate = 44100.0;
 };

@@ -49,6 +49,19 @@ public:
         return a + (b - a) * frac;
     }
 
+    // Four-point Catmull-Rom interpolation around the position.
+    float readCatmullRom (int channel, double position) const noexcept
+    {
+        const double p = wrap (position);
+        const int i = (int) p;
+        const auto t = (float) (p - i);
+        const float ym1 = read (channel, i - 1), y0 = read (channel, i), y1 = read (channel, i + 1), y2 = read (channel, i + 2);
+        const float a = 1.5f * y0 - 0.5f * ym1 - 1.5f * y1 + 0.5f * y2;
+        const float b = ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2;
+        const float c = 0.5f * (y1 - ym1);
+        return ((a * t + b) * t + c) * t + y0;
+    }
+
     void advance() noexcept { writeIndex = writeIndex + 1 < size() ? writeIndex + 1 : 0; }
 
 private:

@@ -23,6 +23,8 @@ const Case cases[] = {
     { "stutter", { { "stutterRate", 5.0f } } },
     { "reverse", { { "reverseRate", 4.0f } } },
     { "tapestop", { { "tapeStopTime", 80.0f } } },
+    { "pitch", { { "pitchSemitones", 7.0f } } },
+    { "halftime", { { "halfTimeRate", 2.0f } } },
 };
 
 float difference (LUMIVOXAudioProcessor& p, int samples)

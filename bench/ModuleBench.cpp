@@ -45,3 +45,4 @@ BENCHMARK (moduleAlone<ReverseModule>)->Name ("reverse");
 BENCHMARK (moduleAlone<TapeStopModule>)->Name ("tapestop");
 BENCHMARK (moduleAlone<PitchModule>)->Name ("pitch");
 BENCHMARK (moduleAlone<HalfTimeModule>)->Name ("halftime");
+BENCHMARK (moduleAlone<GranularModule>)->Name ("granular");

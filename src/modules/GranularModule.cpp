@@ -2,15 +2,99 @@
 
 void GranularModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    sampleRate = spec.sampleRate;
+    mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
+    mixSmoother.setCurrentAndTargetValue (0.0f);
+    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (4.0 * sampleRate), 4096));
     reset();
 }
 
 void GranularModule::reset()
 {
+    ring.clear();
+    slots.fill (Slot {});
+    samplesToNextGrain = 0.0;
 }
 
-void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+int GranularModule::grainLength() const noexcept
 {
-    juce::ignoreUnused (buffer, context);
+    return juce::jlimit (64, ring.size() / 2, (int) std::lround (sampleRate * sizeMs / 1000.0));
+}
+
+int GranularModule::activeGrains() const noexcept
+{
+    return (int) std::count_if (slots.begin(), slots.end(), [] (const Slot& s) { return s.active; });
+}
+
+void GranularModule::startGrain() noexcept
+{
+    auto free = std::find_if (slots.begin(), slots.end(), [] (const Slot& s) { return ! s.active; });
+    auto& s = free != slots.end() ? *free : slots[0]; // all busy: the oldest start is cut off
+
+    const float r = random.nextFloat();
+    s.lengthSamples = grainLength();
+    const double behind = 1.2 * s.lengthSamples + 96.0 + r * (0.75 * sampleRate * spray);
+    s.position = (float) ring.wrap ((double) ring.getWriteIndex() - behind);
+    s.increment = std::exp2 (semitones / 12.0f);
+    s.age = 0;
+    s.active = true;
+}
+
+void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
+{
+    if ((! enabled && mixSmoother.getCurrentValue() == 0.0f) || ! ring.isAllocated())
+        return;
+
+    mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
+    const double interval = sampleRate / juce::jmax (density, 0.1f);
+    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+    const auto size = (float) ring.size();
+    auto* const* data = buffer.getArrayOfWritePointers();
+
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        const float m = mixSmoother.getNextValue();
+        if (! freeze)
+            for (int ch = 0; ch < channels; ++ch)
+                ring.write (ch, data[ch][i]);
+
+        if (samplesToNextGrain <= 0.0)
+        {
+            startGrain();
+            samplesToNextGrain += interval;
+        }
+
+        const int n = activeGrains();
+        const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
+
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            float sum = 0.0f;
+            for (const auto& s : slots)
+            {
+                if (! s.active)
+                    continue;
+                const float divisor = s.lengthSamples < 3 ? 1.0f : (float) (s.lengthSamples - 1);
+                const float window = 0.5f - 0.5f * std::cos (juce::MathConstants<float>::twoPi * (float) s.age / divisor);
+                sum += window * ring.readInterpolated (ch, s.position);
+            }
+            const float x = data[ch][i];
+            data[ch][i] = x + m * (normalisation * sum - x);
+        }
+
+        for (auto& s : slots)
+        {
+            if (! s.active)
+                continue;
+            s.position += s.increment;
+            if (s.position >= size)
+                s.position -= size;
+            if (++s.age >= s.lengthSamples)
+                s.active = false;
+        }
+
+        samplesToNextGrain -= 1.0;
+        if (! freeze)
+            ring.advance();
+    }
 }

@@ -25,6 +25,7 @@ const Case cases[] = {
     { "tapestop", { { "tapeStopTime", 80.0f } } },
     { "pitch", { { "pitchSemitones", 7.0f } } },
     { "halftime", { { "halfTimeRate", 2.0f } } },
+    { "granular", { { "grainMix", 100.0f } } },
 };
 
 float difference (LUMIVOXAudioProcessor& p, int samples)

@@ -44,18 +44,5 @@ void HalfTimeModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
     const double ratio = speeds[juce::jlimit (0, 2, rateIndex)];
     mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
 
-    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
-    auto* const* data = buffer.getArrayOfWritePointers();
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
-    {
-        const float m = mixSmoother.getNextValue();
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            const float x = data[ch][i];
-            ring.write (ch, x);
-            data[ch][i] = x + m * (reader.read (ring, ch, window, minimumDelay) - x);
-        }
-        ring.advance();
-        reader.advance (ratio, window);
-    }
+    reader.process (buffer, ring, mixSmoother, ratio, window, minimumDelay);
 }

@@ -39,18 +39,5 @@ void PitchModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
     const double window = windowSeconds * sampleRate;
     mixSmoother.setTargetValue (! enabled || std::abs (shift) < 0.001 ? 0.0f : juce::jlimit (0.0f, 1.0f, mix));
 
-    const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
-    auto* const* data = buffer.getArrayOfWritePointers();
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
-    {
-        const float m = mixSmoother.getNextValue();
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            const float x = data[ch][i];
-            ring.write (ch, x);
-            data[ch][i] = x + m * (reader.read (ring, ch, window, minimumDelay) - x);
-        }
-        ring.advance();
-        reader.advance (ratio, window);
-    }
+    reader.process (buffer, ring, mixSmoother, ratio, window, minimumDelay);
 }

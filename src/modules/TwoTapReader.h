@@ -29,6 +29,26 @@ public:
         phase -= std::floor (phase);
     }
 
+    // Records every sample into the ring and mixes the taps in by the smoother's value.
+    void process (juce::AudioBuffer<float>& buffer, ReplayRing& ring, juce::SmoothedValue<float>& mix, double ratio,
+                  double window, double minimumDelay) noexcept
+    {
+        const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+        auto* const* data = buffer.getArrayOfWritePointers();
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+        {
+            const float m = mix.getNextValue();
+            for (int ch = 0; ch < channels; ++ch)
+            {
+                const float x = data[ch][i];
+                ring.write (ch, x);
+                data[ch][i] = x + m * (read (ring, ch, window, minimumDelay) - x);
+            }
+            ring.advance();
+            advance (ratio, window);
+        }
+    }
+
 private:
     double phase = 0.0;
 };

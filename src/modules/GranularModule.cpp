@@ -55,8 +55,7 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
     {
         const float m = mixSmoother.getNextValue();
         if (! freeze)
-            for (int ch = 0; ch < channels; ++ch)
-                ring.write (ch, data[ch][i]);
+            ring.writeFrame (data, channels, i);
 
         if (samplesToNextGrain <= 0.0)
         {

@@ -37,6 +37,13 @@ public:
     }
 
     void write (int channel, float value) noexcept { samples.setSample (channel, writeIndex, value); }
+
+    // Records sample i of every channel the ring has.
+    void writeFrame (const float* const* data, int numChannels, int i) noexcept
+    {
+        for (int ch = 0; ch < juce::jmin (numChannels, channels()); ++ch)
+            samples.setSample (ch, writeIndex, data[ch][i]);
+    }
     float read (int channel, int position) const noexcept { return samples.getSample (channel, wrap ((juce::int64) position)); }
 
     float readInterpolated (int channel, double position) const noexcept

@@ -36,8 +36,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
 
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
-        for (int ch = 0; ch < channels; ++ch)
-            ring.write (ch, data[ch][i]);
+        ring.writeFrame (data, channels, i);
 
         const double pos = clock.positionOfSample (i) / beats;
         const auto slice = (juce::int64) std::floor (pos);

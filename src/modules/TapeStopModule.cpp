@@ -34,8 +34,7 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
     {
         for (int i = 0; i < buffer.getNumSamples(); ++i)
         {
-            for (int ch = 0; ch < channels; ++ch)
-                ring.write (ch, data[ch][i]);
+            ring.writeFrame (data, channels, i);
             ring.advance();
         }
         return;
@@ -44,8 +43,7 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
     const int stopLength = juce::jmax (1, (int) std::lround (sampleRate * timeMs / 1000.0));
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
-        for (int ch = 0; ch < channels; ++ch)
-            ring.write (ch, data[ch][i]);
+        ring.writeFrame (data, channels, i);
 
         const double remaining = 1.0 - juce::jlimit (0.0, 1.0, (double) elapsed / stopLength);
         const double speed = std::pow (remaining, (double) curve);

@@ -1,4 +1,4 @@
-#include "RealtimeFactor.h"
+#include "ModuleLoop.h"
 #include "modules/DriveModule.h"
 
 namespace
@@ -15,19 +15,7 @@ void driveAtQuality (benchmark::State& state)
     drive.driveDb = 18.0f;
     drive.mix = 1.0f;
 
-    juce::AudioBuffer<float> noise (2, blockSize), buffer (2, blockSize);
-    juce::Random random (1);
-    for (int ch = 0; ch < 2; ++ch)
-        for (int i = 0; i < blockSize; ++i)
-            noise.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
-
-    for (auto _ : state)
-    {
-        buffer.makeCopyOf (noise, true);
-        drive.process (buffer, {});
-        benchmark::DoNotOptimize (buffer.getReadPointer (0));
-    }
-    reportRealtimeFactor (state, blockSize, sampleRate);
+    runModuleOnNoise (state, drive, sampleRate, blockSize);
 }
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "RealtimeFactor.h"
+#include "ModuleLoop.h"
 #include "engine/EffectRack.h"
 
 namespace
@@ -14,21 +14,7 @@ void moduleAlone (benchmark::State& state)
     module.prepare ({ sampleRate, (juce::uint32) blockSize, 2 });
     module.enabled = true;
 
-    juce::AudioBuffer<float> noise (2, blockSize), buffer (2, blockSize);
-    juce::Random random (1);
-    for (int ch = 0; ch < 2; ++ch)
-        for (int i = 0; i < blockSize; ++i)
-            noise.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
-
-    ProcessContext context;
-    context.sampleRate = sampleRate;
-    for (auto _ : state)
-    {
-        buffer.makeCopyOf (noise, true);
-        module.process (buffer, context);
-        benchmark::DoNotOptimize (buffer.getReadPointer (0));
-    }
-    reportRealtimeFactor (state, blockSize, sampleRate);
+    runModuleOnNoise (state, module, sampleRate, blockSize);
 }
 } // namespace
 

@@ -35,3 +35,19 @@ set_target_properties(lumivox_juce PROPERTIES
     VISIBILITY_INLINES_HIDDEN TRUE
     C_VISIBILITY_PRESET hidden
     CXX_VISIBILITY_PRESET hidden)
+
+# FFT engine behind juce::dsp::FFT, which the formant shifter runs several times per hop.
+# FFTW, linked in statically so that the plug-in needs no FFTW at run time, measures
+# faster than the framework's own engine; "fallback" keeps the framework's engine.
+set(LUMIVOX_FFT_ENGINE "fftw" CACHE STRING "FFT engine: fftw (static FFTW) or fallback")
+set_property(CACHE LUMIVOX_FFT_ENGINE PROPERTY STRINGS fftw fallback)
+if(LUMIVOX_FFT_ENGINE STREQUAL "fftw")
+    find_path(LUMIVOX_FFTW_INCLUDE fftw3.h REQUIRED)
+    find_library(LUMIVOX_FFTW_STATIC NAMES libfftw3f.a REQUIRED)
+    get_target_property(lumivox_dsp_sources juce_dsp INTERFACE_JUCE_MODULE_SOURCES)
+    set_source_files_properties(${lumivox_dsp_sources} TARGET_DIRECTORY lumivox_juce
+        PROPERTIES COMPILE_DEFINITIONS JUCE_DSP_USE_STATIC_FFTW=1)
+    target_link_libraries(lumivox_juce PUBLIC "${LUMIVOX_FFTW_STATIC}")
+elseif(NOT LUMIVOX_FFT_ENGINE STREQUAL "fallback")
+    message(FATAL_ERROR "LUMIVOX_FFT_ENGINE must be fftw or fallback, not ${LUMIVOX_FFT_ENGINE}")
+endif()

@@ -38,6 +38,8 @@ target_compile_definitions(LUMIVOX_LV2 PRIVATE JucePlugin_LV2URI="${LUMIVOX_LV2_
 
 target_sources(LUMIVOX PRIVATE "${CMAKE_SOURCE_DIR}/src/PluginEntry.cpp")
 target_link_libraries(LUMIVOX PRIVATE lumivox_product)
+# The statically linked FFTW stays private to each plug-in binary, away from a host's own FFTW.
+target_link_options(LUMIVOX INTERFACE "LINKER:--exclude-libs,libfftw3f.a")
 
 # Stable locations for the artefacts, whatever JUCE's own folder layout is.
 set(LUMIVOX_ARTEFACTS "${CMAKE_BINARY_DIR}/LUMIVOX_artefacts/${CMAKE_BUILD_TYPE}")

@@ -2,15 +2,18 @@
 
 void FormantModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    juce::ignoreUnused (spec);
+    processor.prepare (spec);
+    latencySamples = processor.getFftSize();
     reset();
 }
 
 void FormantModule::reset()
 {
+    processor.reset (shift, tone, mixTarget());
 }
 
-void FormantModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
+void FormantModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    juce::ignoreUnused (buffer, context);
+    processor.setTargets (shift, tone, mixTarget());
+    processor.process (buffer, enabled);
 }

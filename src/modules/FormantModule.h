@@ -1,8 +1,9 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/FormantProcessor.h"
 
-// Spectral formant shifter.
+// Shifts the formants by up to an octave either way while keeping the pitch.
 class FormantModule final : public EffectModule
 {
 public:
@@ -11,7 +12,7 @@ public:
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
-    // Samples by which the module delays the signal, constant for a given preparation.
+    // One FFT size, on or off; before the first prepare it is the size for 44.1 kHz.
     int getLatencySamples() const noexcept { return latencySamples; }
 
     float shift = 0.0f;
@@ -19,5 +20,8 @@ public:
     float mix = 1.0f;
 
 private:
-    int latencySamples = 0;
+    float mixTarget() const noexcept { return enabled ? mix : 0.0f; }
+
+    FormantProcessor processor;
+    int latencySamples = FormantProcessor::fftSizeFor (44100.0);
 };

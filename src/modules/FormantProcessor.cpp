@@ -1,0 +1,278 @@
+#include "modules/FormantProcessor.h"
+
+namespace
+{
+constexpr double smoothingSeconds = 0.035;
+constexpr float activeMixFloor = 0.0001f;
+constexpr float magnitudeFloor = 1.0e-7f;
+constexpr float maximumLogGain = 1.35f;
+constexpr float makeupFollow = 0.12f;
+constexpr double makeupLow = 0.8, makeupHigh = 1.25;
+constexpr float onsetThreshold = 0.12f, maximumOnsetGuard = 0.65f;
+
+// FFT order by sample rate: each step keeps the frame near 21 ms.
+struct OrderStep
+{
+    double belowRate;
+    int order;
+};
+constexpr OrderStep orderSteps[] = { { 30000.0, 9 }, { 72000.0, 10 }, { 144000.0, 11 } };
+constexpr int highestOrder = 12;
+
+double usableRate (double rate) noexcept
+{
+    return std::isfinite (rate) && rate > 0.0 ? rate : 48000.0;
+}
+} // namespace
+
+int FormantProcessor::fftOrderFor (double sampleRate) noexcept
+{
+    const double rate = usableRate (sampleRate);
+    for (const auto& step : orderSteps)
+        if (rate < step.belowRate)
+            return step.order;
+    return highestOrder;
+}
+
+void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
+{
+    sampleRate = usableRate (spec.sampleRate);
+    const int order = fftOrderFor (sampleRate);
+    fftSize = 1 << order;
+    hopSize = fftSize / 4;
+    numChannels = juce::jmax (1, (int) spec.numChannels);
+    fft = std::make_unique<juce::dsp::FFT> (order);
+
+    const auto n = (size_t) fftSize;
+    const auto bins = n / 2 + 1;
+    window.resize (n);
+    for (size_t i = 0; i < n; ++i)
+        window[i] = (float) std::sqrt (0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * ((double) i + 0.5)
+                                                              / (double) fftSize));
+
+    channelState.resize ((size_t) numChannels);
+    for (auto& c : channelState)
+    {
+        c.input.assign (n, 0.0f);
+        c.dry.assign (n + 1, 0.0f);
+        c.output.assign (2 * n, 0.0f);
+        c.frameIn.assign (n, {});
+        c.spectrum.assign (n, {});
+        c.frameOut.assign (n, {});
+    }
+    logSpectrum.assign (n, {});
+    cepstrum.assign (n, {});
+    windowPower.assign (2 * n, 0.0f);
+    magnitude.assign (bins, 0.0f);
+    previousMagnitude.assign (bins, 0.0f);
+    envelope.assign (bins, 0.0f);
+    gains.assign (bins, 1.0f);
+
+    const int ramp = (int) std::floor (smoothingSeconds * sampleRate);
+    shiftSmoother.reset (ramp);
+    toneSmoother.reset (ramp);
+    mixSmoother.reset (ramp);
+}
+
+void FormantProcessor::reset (float shift, float tone, float mix)
+{
+    for (auto& c : channelState)
+    {
+        std::fill (c.input.begin(), c.input.end(), 0.0f);
+        std::fill (c.dry.begin(), c.dry.end(), 0.0f);
+        std::fill (c.output.begin(), c.output.end(), 0.0f);
+    }
+    std::fill (windowPower.begin(), windowPower.end(), 0.0f);
+    std::fill (previousMagnitude.begin(), previousMagnitude.end(), 0.0f);
+    sampleCounter = 0;
+    makeupGain = 1.0f;
+    shiftSmoother.setCurrentAndTargetValue (shift);
+    toneSmoother.setCurrentAndTargetValue (tone);
+    mixSmoother.setCurrentAndTargetValue (mix);
+}
+
+void FormantProcessor::setTargets (float shift, float tone, float mix) noexcept
+{
+    shiftSmoother.setTargetValue (shift);
+    toneSmoother.setTargetValue (tone);
+    mixSmoother.setTargetValue (mix);
+}
+
+void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) noexcept
+{
+    juce::ScopedNoDenormals noDenormals;
+    const int channels = buffer.getNumChannels();
+    if (fft == nullptr || channels > numChannels)
+        return;
+
+    const auto n = (juce::uint64) fftSize;
+    const auto hop = (juce::uint64) hopSize;
+    auto* const* data = buffer.getArrayOfWritePointers();
+
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        shiftSmoother.getNextValue();
+        toneSmoother.getNextValue();
+        const float m = mixSmoother.getNextValue();
+
+        const auto w = sampleCounter;
+        const auto inputIndex = (size_t) (w % n);
+        const auto dryWrite = (size_t) (w % (n + 1));
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto& c = channelState[(size_t) ch];
+            c.input[inputIndex] = data[ch][i];
+            c.dry[dryWrite] = data[ch][i];
+        }
+
+        if (w + 1 >= n && (w + 1) % hop == 0 && (enabled || m > activeMixFloor))
+            processFrame (w, channels);
+
+        const auto dryRead = (size_t) ((w + 1) % (n + 1));
+        const auto outIndex = (size_t) (w % (2 * n));
+        const float p = windowPower[outIndex];
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto& c = channelState[(size_t) ch];
+            const float dry = c.dry[dryRead];
+            const float acc = c.output[outIndex];
+            c.output[outIndex] = 0.0f;
+            // Where fewer than enough frames overlap yet, the dry signal fills in the missing window power.
+            const float wet = p >= 0.5f ? acc / p : 2.0f * (acc + dry * (0.5f - p));
+            const float out = dry + m * (wet - dry);
+            data[ch][i] = std::isfinite (out) ? out : 0.0f;
+        }
+        windowPower[outIndex] = 0.0f;
+
+        sampleCounter = w + 1;
+    }
+}
+
+void FormantProcessor::processFrame (juce::uint64 w, int channels) noexcept
+{
+    // Hop and size divide each other, so the oldest frame sample sits where the next write goes.
+    const int start = (int) ((w + 1) % (juce::uint64) fftSize);
+    analyse (channels, start);
+    computeEnvelope (toneSmoother.getCurrentValue());
+    computeGains (shiftSmoother.getCurrentValue());
+
+    const int outStart = (int) ((w + 1) % (juce::uint64) (2 * fftSize));
+    synthesise (channels, outStart);
+}
+
+void FormantProcessor::analyse (int channels, int start) noexcept
+{
+    const int n = fftSize;
+    const int bins = n / 2 + 1;
+    std::fill (magnitude.begin(), magnitude.end(), 0.0f);
+    const float share = 1.0f / (float) channels;
+
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto& c = channelState[(size_t) ch];
+        const int firstRun = n - start;
+        for (int k = 0; k < firstRun; ++k)
+            c.frameIn[(size_t) k] = { c.input[(size_t) (start + k)] * window[(size_t) k], 0.0f };
+        for (int k = firstRun; k < n; ++k)
+            c.frameIn[(size_t) k] = { c.input[(size_t) (k - firstRun)] * window[(size_t) k], 0.0f };
+
+        fft->perform (c.frameIn.data(), c.spectrum.data(), false);
+        for (int k = 0; k < bins; ++k)
+            magnitude[(size_t) k] += std::abs (c.spectrum[(size_t) k]) * share;
+    }
+
+    float rise = 0.0f, total = 1.0e-8f;
+    for (int k = 0; k < bins; ++k)
+    {
+        rise += juce::jmax (magnitude[(size_t) k] - previousMagnitude[(size_t) k], 0.0f);
+        total += magnitude[(size_t) k];
+    }
+    flux = rise;
+    totalMagnitude = total;
+    std::copy (magnitude.begin(), magnitude.end(), previousMagnitude.begin());
+}
+
+void FormantProcessor::computeEnvelope (float tone) noexcept
+{
+    const int n = fftSize;
+    const int half = n / 2;
+
+    for (int k = 0; k <= half; ++k)
+    {
+        const float level = std::log (juce::jmax (magnitude[(size_t) k], magnitudeFloor));
+        logSpectrum[(size_t) k] = { level, 0.0f };
+        if (k > 0 && k < half)
+            logSpectrum[(size_t) (n - k)] = { level, 0.0f };
+    }
+    fft->perform (logSpectrum.data(), cepstrum.data(), true);
+
+    // Brighter tone keeps more quefrencies, so the envelope follows finer spectral detail.
+    const float cutoff = juce::jlimit (24.0f, (float) n / 4.0f, (float) (sampleRate / (440.0 - 170.0 * tone)));
+    const float taper = 0.25f * cutoff;
+    for (int q = 1; q < n; ++q)
+        cepstrum[(size_t) q] *= juce::jlimit (0.0f, 1.0f, (cutoff - (float) juce::jmin (q, n - q)) / taper);
+
+    fft->perform (cepstrum.data(), logSpectrum.data(), false);
+    for (int k = 0; k <= half; ++k)
+        envelope[(size_t) k] = logSpectrum[(size_t) k].real();
+}
+
+void FormantProcessor::computeGains (float shift) noexcept
+{
+    const int half = fftSize / 2;
+    const float ratio = std::exp2 (shift / 12.0f);
+    const float amount = juce::jmin (std::abs (shift) / 1.5f, 1.0f);
+    // Frames with strong onsets are shifted less, which keeps attacks from smearing.
+    const float transient =
+        1.0f - juce::jlimit (0.0f, maximumOnsetGuard, 2.0f * (flux / totalMagnitude - onsetThreshold));
+    const float depth = amount * transient;
+    const double binWidth = sampleRate / fftSize;
+    const double fadeStart = juce::jmin (0.28 * sampleRate, 6000.0);
+    const double fadeWidth = juce::jmax (juce::jmin (0.43 * sampleRate, 9000.0) - fadeStart, 100.0);
+
+    double e0 = 1.0e-9, e1 = 1.0e-9;
+    for (int k = 0; k <= half; ++k)
+    {
+        const double f = k * binWidth;
+        const double low = juce::jlimit (0.0, 1.0, (f - 70.0) / 130.0);
+        const double high = 1.0 - juce::jlimit (0.0, 1.0, (f - fadeStart) / fadeWidth);
+
+        const float source = juce::jmin ((float) k / ratio, (float) half);
+        const int below = (int) source;
+        const int above = juce::jmin (below + 1, half);
+        const float shifted = envelope[(size_t) below]
+                              + (source - (float) below) * (envelope[(size_t) above] - envelope[(size_t) below]);
+
+        const float d = (shifted - envelope[(size_t) k]) * depth * (float) (low * high);
+        const float gain = std::exp (juce::jlimit (-maximumLogGain, maximumLogGain, d));
+        gains[(size_t) k] = gain;
+
+        const double power = (double) magnitude[(size_t) k] * magnitude[(size_t) k];
+        e0 += power;
+        e1 += power * gain * gain;
+    }
+
+    const auto target = (float) juce::jlimit (makeupLow, makeupHigh, std::sqrt (e0 / e1));
+    makeupGain += (target - makeupGain) * makeupFollow;
+}
+
+void FormantProcessor::synthesise (int channels, int outStart) noexcept
+{
+    const int n = fftSize;
+    const int accSize = 2 * n;
+
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto& c = channelState[(size_t) ch];
+        for (int k = 0; k < n; ++k)
+            c.spectrum[(size_t) k] *= gains[(size_t) juce::jmin (k, n - k)] * makeupGain;
+
+        fft->perform (c.spectrum.data(), c.frameOut.data(), true);
+
+        for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
+            c.output[(size_t) pos] += c.frameOut[(size_t) k].real() * window[(size_t) k];
+    }
+
+    for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
+        windowPower[(size_t) pos] += window[(size_t) k] * window[(size_t) k];
+}

@@ -1,5 +1,7 @@
 #include "engine/EffectRack.h"
 
+#include "engine/EffectCatalogue.h"
+
 EffectRack::EffectRack()
     : modules { &drive, &filter, &shaper, &gate, &crusher, &delay, &width, &pitch,
                 &halftime, &granular, &reverb, &stutter, &reverse, &tapestop, &formant, &chorus }
@@ -21,6 +23,14 @@ juce::StringArray EffectRack::orderIds() const
     for (int p = 0; p < numModules; ++p)
         ids.add (module (moduleAt (word, p)).id());
     return ids;
+}
+
+juce::String EffectRack::defaultOrderString()
+{
+    juce::StringArray ids;
+    for (int p = 0; p < numModules; ++p)
+        ids.add (EffectCatalogue::entries[moduleAt (defaultOrderWord, p)].id);
+    return ids.joinIntoString (",");
 }
 
 juce::String EffectRack::orderString() const

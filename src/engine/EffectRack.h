@@ -36,6 +36,7 @@ public:
 
     juce::StringArray orderIds() const;
     juce::String orderString() const;
+    static juce::String defaultOrderString();
 
     // Accepts exactly sixteen distinct known ids (each trimmed); otherwise changes nothing.
     bool setOrder (const juce::StringArray& ids);

@@ -2,7 +2,9 @@
 
 #include "engine/HostContext.h"
 #include "engine/ParameterLayout.h"
+#include "engine/SavedState.h"
 #include "engine/StateProperties.h"
+#include "presets/StateMigration.h"
 
 namespace
 {
@@ -32,6 +34,8 @@ LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
 
     syncInsertedFxFromState();
     undoManager.clearUndoHistory();
+
+    abSnapshots.onApplyState = [this] (const juce::ValueTree& tree) { applyState (tree); };
 
     // Hosts may ask for the latency before they prepare the processor.
     setLatencySamples (computeLatency());
@@ -229,17 +233,27 @@ juce::AudioProcessorEditor* LUMIVOXAudioProcessor::createEditor()
 
 void LUMIVOXAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    if (const auto xml = apvts.copyState().createXml())
-        copyXmlToBinary (*xml, destData);
+    auto saved = apvts.copyState();
+    saved.removeChild (saved.getChildWithName (StateProperty::abSnapshots), nullptr);
+    abSnapshots.appendTo (saved);
+    SavedState::write (saved, destData);
 }
 
 void LUMIVOXAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
-    if (xml == nullptr || ! xml->hasTagName (apvts.state.getType().toString()))
+    auto loaded = SavedState::read (data, sizeInBytes);
+    if (! loaded.isValid())
         return;
 
-    apvts.replaceState (juce::ValueTree::fromXml (*xml));
+    auto tree = StateMigration::complete (apvts, loaded);
+    abSnapshots.takeFrom (tree);
+    applyState (tree);
+}
+
+void LUMIVOXAudioProcessor::applyState (juce::ValueTree tree)
+{
+    SavedState::removeShadowedParameters (tree, apvts);
+    apvts.replaceState (tree);
     syncRackOrderFromState();
     syncInsertedFxFromState();
     undoManager.clearUndoHistory();

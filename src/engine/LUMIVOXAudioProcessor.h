@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/ABSnapshots.h"
 #include "engine/EffectRack.h"
 #include "engine/InsertionFlags.h"
 #include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
 #include "engine/RackManager.h"
+#include "engine/Randomizer.h"
 #include "engine/SettingsHandOver.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -43,6 +45,17 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
+    // A/B: the live sound belongs to the active slot (0 for A, 1 for B).
+    void switchABSlot (int slot) { abSnapshots.switchTo (slot); }
+    void copyABSlotToOther() { abSnapshots.copyActiveToOther(); }
+    int getActiveABSlot() const noexcept { return abSnapshots.getActiveSlot(); }
+    const ABSnapshots& getABSnapshots() const noexcept { return abSnapshots; }
+
+    // Randomisation of the sound-shaping parameters, each an undoable host-notified change.
+    void randomizeParameter (const char* id, float low, float high) { randomizer.randomizeParameter (id, low, high); }
+    void randomizeFx (const juce::String& id, bool withTransaction) { randomizer.randomizeFx (id, withTransaction); }
+    void randomizeRack() { randomizer.randomizeRack (getInsertedFxOrder()); }
+
     // Rack management.
     static bool isSelectableFxId (const juce::String& id) { return RackManager::isSelectableFxId (id); }
     static const char* powerParameterForFx (const juce::String& id) { return RackManager::powerParameterForFx (id); }
@@ -70,6 +83,7 @@ private:
     void processSubBlock (juce::AudioBuffer<float>& view, int offset);
     void updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept;
     int computeLatency() const noexcept;
+    void applyState (juce::ValueTree tree);
     static float decibelsToGain (float dB) noexcept;
 
     juce::SmoothedValue<float> inputGain, outputGain, masterMixSmoothed;
@@ -82,6 +96,8 @@ private:
     double currentSampleRate = 44100.0;
     InsertionFlags insertionFlags;
     RackManager rackManager { apvts, rack, insertionFlags, undoManager };
+    ABSnapshots abSnapshots { apvts };
+    Randomizer randomizer { apvts, undoManager };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LUMIVOXAudioProcessor)
 };

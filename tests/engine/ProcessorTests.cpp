@@ -330,32 +330,3 @@ TEST (Processor, MetersFollowPeaksWithA180msRelease)
     EXPECT_NEAR (fx.p.outputLevel.load(), 0.5f, 1.0e-6f);
 }
 
-TEST (Processor, StateRoundTripsAndCorruptDataIsIgnored)
-{
-    LUMIVOXAudioProcessor source;
-    setParameter (source, "delayMs", 777.0f);
-    ASSERT_TRUE (source.getRackManager().insertFx ("delay"));
-    juce::MemoryBlock saved;
-    source.getStateInformation (saved);
-
-    LUMIVOXAudioProcessor target;
-    target.setStateInformation (saved.getData(), (int) saved.getSize());
-    EXPECT_EQ (parameterValue (target, "delayMs"), 777.0f);
-    EXPECT_EQ (target.getInsertedFxOrder().joinIntoString (","), "drive,filter,shaper,delay");
-    EXPECT_TRUE (target.getInsertionFlags().isInserted (EffectCatalogue::indexOf ("delay")));
-    EXPECT_FALSE (target.undoManager.canUndo());
-
-    const juce::String rawXml = "<LUMIVOX_STATE><PARAM id=\"delayMs\" value=\"5\"/></LUMIVOX_STATE>";
-    juce::MemoryBlock wrongTag;
-    juce::AudioProcessor::copyXmlToBinary (juce::XmlElement ("OTHER_STATE"), wrongTag);
-    const std::vector<juce::MemoryBlock> corrupt {
-        juce::MemoryBlock(), juce::MemoryBlock (saved.getData(), 8), juce::MemoryBlock (rawXml.toRawUTF8(), rawXml.getNumBytesAsUTF8()),
-        juce::MemoryBlock (saved.getData(), saved.getSize() / 2), wrongTag,
-    };
-    for (const auto& blob : corrupt)
-    {
-        target.setStateInformation (blob.getData(), (int) blob.getSize());
-        EXPECT_EQ (parameterValue (target, "delayMs"), 777.0f);
-        EXPECT_EQ (target.getInsertedFxOrder().joinIntoString (","), "drive,filter,shaper,delay");
-    }
-}

@@ -1,0 +1,69 @@
+#include "engine/Randomizer.h"
+
+#include "engine/RandomizeRanges.h"
+
+namespace
+{
+juce::Random& sharedRandom()
+{
+    static juce::Random random = []
+    {
+        juce::Random r;
+        r.setSeedRandomly();
+        return r;
+    }();
+    return random;
+}
+} // namespace
+
+Randomizer::Randomizer (juce::AudioProcessorValueTreeState& s, juce::UndoManager& um) : state (s), undoManager (um) {}
+
+void Randomizer::randomizeParameter (const char* id, float low, float high)
+{
+    auto* parameter = state.getParameter (id);
+    if (parameter == nullptr)
+        return;
+
+    const float r = sharedRandom().nextFloat();
+    const float v = juce::jlimit (0.0f, 1.0f, low + r * (high - low));
+    parameter->beginChangeGesture();
+    parameter->setValueNotifyingHost (v);
+    parameter->endChangeGesture();
+}
+
+void Randomizer::randomizeEffectParameters (const juce::String& id)
+{
+    if (const auto* effect = RandomizeRanges::find (id))
+        for (const auto& range : effect->ranges)
+            if (range.parameter != nullptr)
+                randomizeParameter (range.parameter, range.low, range.high);
+}
+
+void Randomizer::flushIntoUndoStep()
+{
+    // The parameter tree records changes as undo steps when it copies them into its value
+    // tree, normally on its timer; copying the state does that now.
+    state.copyState();
+}
+
+void Randomizer::randomizeFx (const juce::String& id, bool withTransaction)
+{
+    if (withTransaction)
+    {
+        flushIntoUndoStep();
+        undoManager.beginNewTransaction ("Randomize " + id);
+    }
+    randomizeEffectParameters (id);
+    if (withTransaction)
+        flushIntoUndoStep();
+}
+
+void Randomizer::randomizeRack (const juce::StringArray& insertedIds)
+{
+    flushIntoUndoStep();
+    undoManager.beginNewTransaction ("Randomize rack");
+    for (const auto& id : insertedIds)
+        if (id != "shaper")
+            randomizeFx (id, false);
+    flushIntoUndoStep();
+}

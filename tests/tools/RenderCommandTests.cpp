@@ -318,6 +318,45 @@ TEST (RenderCommand, ListParamsShowsEveryParameterInHostOrder)
     EXPECT_EQ (listedValue (run.out, "filterOn"), "0");
 }
 
+TEST (RenderCommand, RandomizeMovesOnlyTheNamedEffectsAfterTheSettings)
+{
+    ScratchFolder scratch;
+    const juce::StringArray rack { "--list-params", "--fx", "delay,reverb", "--set", "delayMs=5" };
+    const auto plain = runRenderer (rack, scratch);
+    ASSERT_EQ (plain.exitCode, 0) << plain.err;
+
+    // Changed parameters, by id, between two listings.
+    const auto changed = [&plain] (const juce::String& listing)
+    {
+        juce::StringArray ids;
+        for (const auto& s : Param::all())
+            if (listedValue (listing, s.id) != listedValue (plain.out, s.id))
+                ids.add (s.id);
+        return ids;
+    };
+
+    auto oneEffect = rack;
+    oneEffect.addArray ({ "--randomize", "delay" });
+    const auto delay = runRenderer (oneEffect, scratch);
+    ASSERT_EQ (delay.exitCode, 0) << delay.err;
+    const float delayMs = listedValue (delay.out, "delayMs").getFloatValue();
+    EXPECT_GE (delayMs, 31.0f) << "randomized after --set, inside its range";
+    EXPECT_LE (delayMs, 1080.0f);
+    for (const auto& id : changed (delay.out))
+        EXPECT_TRUE (juce::StringArray ({ "delayMs", "feedback", "delayMix" }).contains (id)) << id;
+
+    auto wholeRack = rack;
+    wholeRack.addArray ({ "--randomize", "rack" });
+    const auto all = runRenderer (wholeRack, scratch);
+    ASSERT_EQ (all.exitCode, 0) << all.err;
+    const auto moved = changed (all.out);
+    EXPECT_TRUE (moved.contains ("delayMs"));
+    EXPECT_TRUE (moved.contains ("reverbSize"));
+    for (const auto& id : moved)
+        EXPECT_TRUE (id.startsWith ("delay") || id == "feedback" || id.startsWith ("reverb")) << id;
+    EXPECT_FALSE (moved.contains ("reverbFreeze"));
+}
+
 TEST (RenderCommand, SavedStateRestoresParametersAndRack)
 {
     ScratchFolder scratch;

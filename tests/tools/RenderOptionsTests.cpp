@@ -104,6 +104,8 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
               EXPECT_EQ (o.output, base.getChildFile ("--out.wav"));
           } },
         { { "--block", "0", "--help" }, [] (const RenderOptions& o) { EXPECT_TRUE (o.showHelp); } },
+        { { "--randomize", "delay", "--randomize=rack", "--randomize", "shaper", "a.wav", "b.wav" },
+          [] (const RenderOptions& o) { EXPECT_EQ (o.randomize, juce::StringArray ({ "delay", "rack", "shaper" })); } },
     };
 
     for (const auto& c : cases)
@@ -152,6 +154,8 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
           "invalid value 'notch' for 'filterType': expected an index 0..2 or one of LP, HP, BP" },
         { { "--fx", "delay,bogus", "a.wav", "b.wav" }, "unknown effect 'bogus'" },
         { { "--fx", "delay,delay", "a.wav", "b.wav" }, "effect 'delay' is listed twice in --fx" },
+        { { "--randomize", "everything", "a.wav", "b.wav" }, "--randomize needs an effect id or 'rack', got 'everything'" },
+        { { "--randomize", "Delay", "a.wav", "b.wav" }, "--randomize needs an effect id or 'rack', got 'Delay'" },
         { { "--frobnicate", "a.wav", "b.wav" }, "unknown option '--frobnicate'" },
         { { "--json=yes", "a.wav", "b.wav" }, "option '--json' takes no value" },
         { { "--state-out", "", "a.wav", "b.wav" }, "--state-out needs a file name" },

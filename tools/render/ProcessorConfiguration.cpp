@@ -2,6 +2,7 @@
 
 #include "NumberFormat.h"
 #include "engine/EffectCatalogue.h"
+#include "engine/SavedState.h"
 
 namespace ProcessorConfiguration
 {
@@ -30,8 +31,7 @@ bool loadState (LUMIVOXAudioProcessor& processor, const juce::File& file, juce::
         return false;
     }
 
-    const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
-    if (xml == nullptr || ! xml->hasTagName (processor.apvts.state.getType().toString()))
+    if (! SavedState::read (data.getData(), (int) data.getSize()).isValid())
     {
         error = "'" + file.getFullPathName() + "' is not a LUMIVOX state file";
         return false;

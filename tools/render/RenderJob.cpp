@@ -100,6 +100,12 @@ bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce:
         if (const auto warning = ProcessorConfiguration::applyParameter (processor, assignment); warning.isNotEmpty())
             warn (warning);
 
+    for (const auto& id : options.randomize)
+        if (id == "rack")
+            processor.randomizeRack();
+        else
+            processor.randomizeFx (id, true);
+
     return true;
 }
 

@@ -6,7 +6,7 @@
 namespace
 {
 const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--json", "--help", "-h" };
-const juce::StringArray valueOptions { "--set",  "--fx",  "--block", "--max-block", "--bpm",
+const juce::StringArray valueOptions { "--set",  "--fx",  "--randomize", "--block", "--max-block", "--bpm",
                                        "--ppq",  "--transport", "--tail", "--state-in", "--state-out" };
 
 bool asksForHelp (const juce::StringArray& args)
@@ -174,6 +174,12 @@ private:
                 return error;
             o.fxList = ids;
         }
+        else if (name == "--randomize")
+        {
+            if (value != "rack" && EffectCatalogue::indexOf (value) < 0)
+                return "--randomize needs an effect id or 'rack'" + got;
+            o.randomize.add (value);
+        }
         else if (name == "--block" || name == "--max-block")
         {
             int n = 0;
@@ -271,6 +277,9 @@ Processor settings, applied in this order:
   --set ID=VALUE       set a parameter in its own units (repeatable, in order);
                        switches take 0/1/true/false/on/off, choices an index or
                        the item text; a value outside the range is clamped
+  --randomize ID       move an effect's sound parameters to random values inside
+                       their usable ranges, as its card's randomize button does;
+                       "rack" does every inserted effect (repeatable, in order)
 
 Host simulation:
   --block N            host block size (default 512)

@@ -16,6 +16,7 @@ struct RenderOptions
     juce::File stateIn, stateOut;   // unset when not asked for
     std::optional<juce::StringArray> fxList;
     std::vector<ParameterAssignment> assignments;
+    juce::StringArray randomize;    // effect ids, or "rack" for every inserted effect, in order
 
     int blockSize = 512;
     int preparedBlockSize = 512;    // --max-block, or blockSize when not given

@@ -1,6 +1,7 @@
 #include "engine/SavedState.h"
 
 #include "engine/StateProperties.h"
+#include "presets/SafeXml.h"
 
 namespace SavedState
 {
@@ -25,7 +26,7 @@ std::unique_ptr<juce::XmlElement> parseXml (const void* data, int sizeInBytes)
         return {};
 
     const auto text = juce::String::fromUTF8 (bytes + headerSize, length);
-    auto xml = juce::parseXML (text);
+    auto xml = SafeXml::parse (text);
     if (xml == nullptr)
         return {};
 

@@ -142,6 +142,9 @@ TEST (PluginState, DamagedDataLeavesEverythingAsItWas)
     damaged.emplace_back ("raw XML without the header", juce::MemoryBlock (rawXml.toRawUTF8(), rawXml.getNumBytesAsUTF8()));
     damaged.emplace_back ("foreign root", wrapped ("<OTHER_PLUGIN><PARAM id=\"cutoff\" value=\"99\"/></OTHER_PLUGIN>"));
     damaged.emplace_back ("not XML", withHeader ("LUMIVOX_STATE cutoff=99 <<<"));
+    damaged.emplace_back ("text after a processing instruction, on which the XML parser never returns",
+                          withHeader ("<LUMIVOX_STATE><?x?>a</LUMIVOX_STATE>"));
+    damaged.emplace_back ("deep nesting", withHeader ("<LUMIVOX_STATE>" + juce::String::repeatedString ("<a>", 100000)));
     damaged.emplace_back ("unclosed root", withHeader ("<LUMIVOX_STATE><PARAM id=\"cutoff\" value=\"99\"/>"));
 
     juce::Random random (7);
@@ -154,15 +157,36 @@ TEST (PluginState, DamagedDataLeavesEverythingAsItWas)
         damaged.emplace_back ("random bytes " + juce::String (i), bytes);
     }
 
+    // An undone edit leaves both an undo and a redo step to lose.
     LivedInProcessor target;
+    juce::UndoManager& undo = target.p.undoManager;
+    ASSERT_TRUE (target.p.getRackManager().insertFx ("delay"));
+    ASSERT_TRUE (target.p.getRackManager().undo());
+    ASSERT_TRUE (undo.canUndo() && undo.canRedo());
     const auto before = observe (target.p);
+
+    // Any load replaces the live tree (dropping this marker), clears the undo history and
+    // replaces or drops the stored slot trees, so these tell a refused load from one that ran.
+    target.p.apvts.state.setProperty ("untouched", true, nullptr);
+    const auto slotA = target.p.getABSnapshots().storedSlot (0);
+    const auto slotB = target.p.getABSnapshots().storedSlot (1);
+    const auto untouched = [&]
+    {
+        return target.p.apvts.state.hasProperty ("untouched") && undo.canUndo() && undo.canRedo()
+               && target.p.getABSnapshots().exist() && target.p.getActiveABSlot() == 1
+               && target.p.getABSnapshots().storedSlot (0) == slotA && target.p.getABSnapshots().storedSlot (1) == slotB;
+    };
+
     for (const auto& [name, blob] : damaged)
     {
         load (target.p, blob);
-        ASSERT_TRUE (observe (target.p) == before) << name;
+        ASSERT_TRUE (untouched()) << name;
     }
     target.p.setStateInformation (nullptr, 100);
-    EXPECT_TRUE (observe (target.p) == before) << "no data";
+    EXPECT_TRUE (untouched()) << "no data";
+
+    target.p.apvts.state.removeProperty ("untouched", nullptr);
+    EXPECT_TRUE (observe (target.p) == before);
     EXPECT_TRUE (rendersFinite (target.p));
 }
 

@@ -1,0 +1,92 @@
+#include "presets/SafeXml.h"
+
+namespace SafeXml
+{
+namespace
+{
+// Past the optional leading XML declaration, the only processing instruction allowed.
+juce::String::CharPointerType afterDeclaration (const juce::String& text)
+{
+    auto p = text.getCharPointer().findEndOfWhitespace();
+    if (p.compareUpTo (juce::CharPointer_ASCII ("<?xml"), 5) == 0)
+    {
+        const int end = p.indexOf (juce::CharPointer_ASCII ("?>"));
+        if (end >= 0)
+            p += end + 2;
+    }
+    return p;
+}
+} // namespace
+
+bool isSafeToParse (const juce::String& text)
+{
+    int depth = 0;
+    bool inTag = false;
+    juce::juce_wchar quote = 0;
+
+    for (auto p = afterDeclaration (text); ! p.isEmpty(); ++p)
+    {
+        const auto c = *p;
+        if (quote != 0)
+        {
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (inTag)
+        {
+            if (c == '"' || c == '\'')
+                quote = c;
+            else if (c == '>')
+                inTag = false;
+            else if (c == '/' && p[1] == '>')
+                --depth;
+            continue;
+        }
+        if (c != '<')
+            continue;
+
+        const auto next = p[1];
+        if (next == '?')
+            return false; // processing instructions, or a second declaration
+        if (next == '!')
+        {
+            // Comments and character data are fine; a document type may define entities.
+            if (p.compareUpTo (juce::CharPointer_ASCII ("<!--"), 4) == 0)
+            {
+                const int end = p.indexOf (juce::CharPointer_ASCII ("-->"));
+                if (end < 0)
+                    return true; // the parser reports the unterminated comment itself
+                p += end + 2;
+                continue;
+            }
+            if (p.compareUpTo (juce::CharPointer_ASCII ("<![CDATA["), 9) == 0)
+            {
+                const int end = p.indexOf (juce::CharPointer_ASCII ("]]>"));
+                if (end < 0)
+                    return true;
+                p += end + 2;
+                continue;
+            }
+            return false;
+        }
+        if (next == '/')
+        {
+            --depth;
+            inTag = true;
+            continue;
+        }
+        if (++depth > maximumDepth)
+            return false;
+        inTag = true;
+    }
+    return true;
+}
+
+std::unique_ptr<juce::XmlElement> parse (const juce::String& text)
+{
+    if (! isSafeToParse (text))
+        return {};
+    return juce::parseXML (text);
+}
+} // namespace SafeXml

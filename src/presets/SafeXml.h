@@ -1,0 +1,18 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// Parses XML text that comes from outside the running instance (a host's saved state, a
+// preset file). The framework's parser never returns on a processing instruction followed
+// by text inside an element ("<a><?x?>b</a>") and recurses once per nesting level, so such
+// text is refused before it reaches the parser.
+namespace SafeXml
+{
+constexpr int maximumDepth = 64;
+
+// The document element, or nullptr for text that is refused or does not parse.
+std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
+
+// True when the text holds nothing the framework's parser cannot safely handle.
+bool isSafeToParse (const juce::String& text);
+} // namespace SafeXml

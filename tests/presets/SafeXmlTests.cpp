@@ -1,0 +1,34 @@
+#include "presets/SafeXml.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+juce::String nested (int depth)
+{
+    juce::String text;
+    for (int i = 0; i < depth; ++i)
+        text << "<a x=\"/>\">";
+    for (int i = 0; i < depth; ++i)
+        text << "</a>";
+    return text;
+}
+} // namespace
+
+TEST (SafeXml, RefusesWhatTheParserCannotHandle)
+{
+    struct Case { const char* name; juce::String text; bool parses; };
+    const Case cases[] = {
+        { "a saved state", "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <S a=\"1\"><P id=\"x\"/></S>", true },
+        { "comments and character data", "<S><!-- <?x?> --><![CDATA[<?y?>]]>text</S>", true },
+        { "a processing instruction before text, which never returns", "<S><?x?>a</S>", false },
+        { "any later processing instruction", "<S><P/><?x?></S>", false },
+        { "a document type", "<!DOCTYPE S [<!ENTITY e \"<S/>\">]><S>&e;</S>", false },
+        { "nesting at the limit", nested (SafeXml::maximumDepth), true },
+        { "nesting beyond it", nested (SafeXml::maximumDepth + 1), false },
+        { "self-closed siblings do not add up", juce::String ("<S>") + juce::String::repeatedString ("<P/>", 500) + "</S>", true },
+        { "not XML", "just text", false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ (SafeXml::parse (c.text) != nullptr, c.parses) << c.name;
+}

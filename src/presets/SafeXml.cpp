@@ -24,7 +24,14 @@ bool isSafeToParse (const juce::String& text)
     bool inTag = false;
     juce::juce_wchar quote = 0;
 
-    for (auto p = afterDeclaration (text); ! p.isEmpty(); ++p)
+    const auto body = afterDeclaration (text);
+
+    // The parser skips a processing instruction as if it were white space and then rolls
+    // back over it when text follows, wherever it stands, so none is accepted anywhere.
+    if (body.indexOf (juce::CharPointer_ASCII ("<?")) >= 0)
+        return false;
+
+    for (auto p = body; ! p.isEmpty(); ++p)
     {
         const auto c = *p;
         if (quote != 0)
@@ -47,8 +54,6 @@ bool isSafeToParse (const juce::String& text)
             continue;
 
         const auto next = p[1];
-        if (next == '?')
-            return false; // processing instructions, or a second declaration
         if (next == '!')
         {
             // Comments and character data are fine; a document type may define entities.

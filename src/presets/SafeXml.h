@@ -4,8 +4,8 @@
 
 // Parses XML text that comes from outside the running instance (a host's saved state, a
 // preset file). The framework's parser never returns on a processing instruction followed
-// by text inside an element ("<a><?x?>b</a>") and recurses once per nesting level, so such
-// text is refused before it reaches the parser.
+// by text inside an element ("<a><?x?>b</a>", or one inside a broken tag) and recurses once
+// per nesting level, so such text is refused before it reaches the parser.
 namespace SafeXml
 {
 constexpr int maximumDepth = 64;

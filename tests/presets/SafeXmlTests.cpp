@@ -20,9 +20,10 @@ TEST (SafeXml, RefusesWhatTheParserCannotHandle)
     struct Case { const char* name; juce::String text; bool parses; };
     const Case cases[] = {
         { "a saved state", "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <S a=\"1\"><P id=\"x\"/></S>", true },
-        { "comments and character data", "<S><!-- <?x?> --><![CDATA[<?y?>]]>text</S>", true },
+        { "comments and character data", "<S><!-- a comment --><![CDATA[<data>]]>text</S>", true },
         { "a processing instruction before text, which never returns", "<S><?x?>a</S>", false },
         { "any later processing instruction", "<S><P/><?x?></S>", false },
+        { "one inside a broken tag", "<S><P id=\"a\"/<?xml version=\"1.0\"?>AM id=\"b\"/></S>", false },
         { "a document type", "<!DOCTYPE S [<!ENTITY e \"<S/>\">]><S>&e;</S>", false },
         { "nesting at the limit", nested (SafeXml::maximumDepth), true },
         { "nesting beyond it", nested (SafeXml::maximumDepth + 1), false },

@@ -88,8 +88,12 @@ bool isSafeToParse (const juce::String& text)
     return true;
 }
 
-std::unique_ptr<juce::XmlElement> parse (const juce::String& text)
+std::unique_ptr<juce::XmlElement> parse (const char* utf8, int numBytes)
 {
+    if (utf8 == nullptr || numBytes <= 0 || ! juce::CharPointer_UTF8::isValidString (utf8, numBytes))
+        return {};
+
+    const auto text = juce::String::fromUTF8 (utf8, numBytes);
     if (! isSafeToParse (text))
         return {};
     return juce::parseXML (text);

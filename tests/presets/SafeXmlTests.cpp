@@ -31,5 +31,11 @@ TEST (SafeXml, RefusesWhatTheParserCannotHandle)
         { "not XML", "just text", false },
     };
     for (const auto& c : cases)
-        EXPECT_EQ (SafeXml::parse (c.text) != nullptr, c.parses) << c.name;
+        EXPECT_EQ (SafeXml::parse (c.text.toRawUTF8(), (int) c.text.getNumBytesAsUTF8()) != nullptr, c.parses) << c.name;
+
+    // Broken UTF-8: a lead byte whose sequence is cut off by the end, or by other bytes.
+    for (const std::string& bytes : { std::string ("<S>\xe2</S>"), std::string ("<S/>\xf0\x9f"), std::string ("<S a=\"\xc3\"/>") })
+        EXPECT_EQ (SafeXml::parse (bytes.data(), (int) bytes.size()), nullptr);
+    const std::string valid ("<S a=\"\xc3\xa9\"/>");
+    EXPECT_NE (SafeXml::parse (valid.data(), (int) valid.size()), nullptr);
 }

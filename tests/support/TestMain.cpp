@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-// Every test binary runs with HOME and XDG_CONFIG_HOME in a fresh temporary folder,
+// Every test binary runs with HOME, XDG_CONFIG_HOME and XDG_DATA_HOME in a fresh temporary folder,
 // so no test can touch the real user's presets or settings.
 int main (int argc, char** argv)
 {
@@ -11,8 +11,10 @@ int main (int argc, char** argv)
     if (mkdtemp (home) == nullptr)
         return 2;
     const std::string config = std::string (home) + "/.config";
+    const std::string data = std::string (home) + "/.local/share";
     setenv ("HOME", home, 1);
     setenv ("XDG_CONFIG_HOME", config.c_str(), 1);
+    setenv ("XDG_DATA_HOME", data.c_str(), 1);
 
     int result = 0;
     {

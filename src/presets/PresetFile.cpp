@@ -1,0 +1,80 @@
+#include "presets/PresetFile.h"
+
+#include "engine/SavedState.h"
+#include "engine/StateProperties.h"
+#include "presets/SafeXml.h"
+#include "presets/StateMigration.h"
+
+namespace PresetFile
+{
+namespace
+{
+// The properties of the instance and of the loaded preset's identity, never part of a sound file.
+const juce::Identifier* const notInFiles[] = {
+    &StateProperty::uiWidth,         &StateProperty::uiHeight,           &StateProperty::uiDecorations,
+    &StateProperty::presetFavorites, &StateProperty::favoriteFactoryPresets, &StateProperty::presetKey,
+    &StateProperty::presetName,      &StateProperty::presetFingerprint,
+};
+} // namespace
+
+juce::String read (juce::AudioProcessorValueTreeState& state, const juce::File& file)
+{
+    if (file == juce::File() || ! file.existsAsFile())
+        return missingMessage;
+
+    juce::MemoryBlock data;
+    if (! file.loadFileAsData (data))
+        return missingMessage;
+    const auto xml = SafeXml::parse (static_cast<const char*> (data.getData()), (int) data.getSize());
+    if (xml == nullptr)
+        return invalidXmlMessage;
+
+    const auto loaded = juce::ValueTree::fromXml (*xml);
+    if (! loaded.isValid() || loaded.getType() != state.state.getType())
+        return foreignMessage;
+
+    juce::NamedValueSet kept;
+    for (const auto& property : StateProperty::instanceProperties)
+        if (state.state.hasProperty (property))
+            kept.set (property, state.state.getProperty (property));
+
+    auto repaired = StateMigration::complete (state, loaded);
+    SavedState::removeShadowedParameters (repaired, state);
+    state.replaceState (repaired);
+
+    for (const auto& property : kept)
+        state.state.setProperty (property.name, property.value, nullptr);
+    return {};
+}
+
+juce::String textOf (juce::AudioProcessorValueTreeState& state)
+{
+    auto tree = state.copyState();
+    for (const auto* property : notInFiles)
+        tree.removeProperty (*property, nullptr);
+    tree.removeChild (tree.getChildWithName (StateProperty::abSnapshots), nullptr);
+
+    const auto xml = tree.createXml();
+    return xml != nullptr ? xml->toString() : juce::String();
+}
+
+bool write (juce::AudioProcessorValueTreeState& state, const juce::File& file)
+{
+    const auto text = textOf (state);
+    if (text.isEmpty())
+        return false;
+
+    juce::TemporaryFile temporary (file);
+    {
+        juce::FileOutputStream out (temporary.getFile(), 16384);
+        if (! out.openedOk())
+            return false;
+        out.writeText (text, false, false, nullptr);
+        out.flush();
+        // A short write (a full disk) must not replace a good file with a broken one.
+        if (! out.getStatus().wasOk())
+            return false;
+    }
+    return temporary.overwriteTargetFileWithTemporary();
+}
+} // namespace PresetFile

@@ -357,6 +357,46 @@ TEST (RenderCommand, RandomizeMovesOnlyTheNamedEffectsAfterTheSettings)
     EXPECT_FALSE (moved.contains ("reverbFreeze"));
 }
 
+TEST (RenderCommand, PresetsLoadListAndSave)
+{
+    ScratchFolder scratch;
+    const auto listing = runRenderer ({ "--list-presets" }, scratch);
+    ASSERT_EQ (listing.exitCode, 0) << listing.err;
+    const auto lines = juce::StringArray::fromLines (listing.out.trimEnd());
+    ASSERT_GE (lines.size(), 161);
+    EXPECT_EQ (lines[0], "0\tINIT\tFACTORY / ORIGINALS");
+    EXPECT_EQ (lines[11], "11\tCandy Chrome\tFACTORY / HYPERPOP");
+    EXPECT_EQ (lines[160], "160\tAfterimage Machine\tFACTORY / EXPERIMENTAL");
+
+    // A factory preset by name, then --set on top of it, saved as a preset file.
+    const auto presetFile = scratch.file ("Mine.lumivoxpreset").getFullPathName();
+    const auto saved = runRenderer ({ "--list-params", "--preset", "HYPER PUMP", "--set", "width=150", "--preset-out", presetFile },
+                                    scratch);
+    ASSERT_EQ (saved.exitCode, 0) << saved.err;
+    EXPECT_EQ (listedValue (saved.out, "cutoff"), "15500");
+    EXPECT_EQ (listedValue (saved.out, "width"), "150");
+    const auto text = juce::File (presetFile).loadFileAsString();
+    EXPECT_TRUE (text.startsWith ("<?xml") && text.contains ("insertedFx=\"filter,shaper,width\"")) << text;
+
+    // The file loads back as a preset.
+    const auto loaded = runRenderer ({ "--list-params", "--preset", presetFile }, scratch);
+    ASSERT_EQ (loaded.exitCode, 0) << loaded.err;
+    EXPECT_EQ (listedValue (loaded.out, "width"), "150");
+
+    // Unknown names and broken files fail with the reason and write nothing.
+    makeInput (scratch, 2);
+    scratch.file ("broken.lumivoxpreset").replaceWithText ("<not xml");
+    struct Case { juce::String preset, message; };
+    for (const auto& c : { Case { "No Such Sound", "The selected preset file no longer exists." },
+                           Case { scratch.file ("broken.lumivoxpreset").getFullPathName(), "The selected preset is not valid XML." } })
+    {
+        const auto run = runRenderer (withFiles (scratch, { "--preset", c.preset }), scratch);
+        EXPECT_EQ (run.exitCode, 1) << c.preset;
+        EXPECT_TRUE (run.err.contains (c.message)) << run.err;
+    }
+    EXPECT_FALSE (scratch.file ("out.wav").exists());
+}
+
 TEST (RenderCommand, SavedStateRestoresParametersAndRack)
 {
     ScratchFolder scratch;

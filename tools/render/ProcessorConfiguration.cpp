@@ -3,6 +3,8 @@
 #include "NumberFormat.h"
 #include "engine/EffectCatalogue.h"
 #include "engine/SavedState.h"
+#include "presets/FactoryLibrary.h"
+#include "presets/PresetFile.h"
 
 namespace ProcessorConfiguration
 {
@@ -38,6 +40,24 @@ bool loadState (LUMIVOXAudioProcessor& processor, const juce::File& file, juce::
     }
 
     processor.setStateInformation (data.getData(), (int) data.getSize());
+    return true;
+}
+
+bool loadPreset (LUMIVOXAudioProcessor& processor, const juce::String& name, const juce::File& file, juce::String& error)
+{
+    if (const int n = FactoryLibrary::indexOf (name); n >= 0)
+    {
+        FactoryLibrary::load (processor.apvts, n);
+    }
+    else if (const auto message = PresetFile::read (processor.apvts, file); message.isNotEmpty())
+    {
+        error = file.existsAsFile() ? "'" + file.getFullPathName() + "': " + message
+                                    : "'" + name + "' is neither a factory preset nor a preset file: " + message;
+        return false;
+    }
+
+    processor.syncRackOrderFromState();
+    processor.syncInsertedFxFromState();
     return true;
 }
 

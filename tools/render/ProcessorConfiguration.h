@@ -13,6 +13,9 @@ bool setChannelCount (juce::AudioProcessor& processor, int channels, juce::Strin
 // Refuses a file that is not a LUMIVOX state, which the processor itself would ignore.
 bool loadState (LUMIVOXAudioProcessor& processor, const juce::File& file, juce::String& error);
 
+// A factory preset by its exact name, else the preset file, as the preset browser loads them.
+bool loadPreset (LUMIVOXAudioProcessor& processor, const juce::String& name, const juce::File& file, juce::String& error);
+
 // The listed effects become the inserted list; listed selectable effects are switched on,
 // unlisted ones off. The ids are known to be valid effect ids.
 bool buildRack (LUMIVOXAudioProcessor& processor, const juce::StringArray& ids, juce::String& error);

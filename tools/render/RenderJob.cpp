@@ -2,9 +2,11 @@
 
 #include "OfflineRender.h"
 #include "ParameterListing.h"
+#include "PresetListing.h"
 #include "ProcessorConfiguration.h"
 #include "ProgressMeter.h"
 #include "SignalStats.h"
+#include "presets/PresetFile.h"
 
 namespace
 {
@@ -28,6 +30,16 @@ bool writeState (LUMIVOXAudioProcessor& processor, PendingFile& file, juce::Stri
     }
     return true;
 }
+
+bool writePreset (LUMIVOXAudioProcessor& processor, PendingFile& file, juce::String& error)
+{
+    if (! file.getTemporary().replaceWithText (PresetFile::textOf (processor.apvts), false, false, nullptr))
+    {
+        error = "'" + file.getDestination().getFullPathName() + "': " + PresetFile::writeFailedMessage;
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 RenderJob::RenderJob (const RenderOptions& o, std::ostream& standardOut, std::ostream& standardError)
@@ -46,6 +58,8 @@ bool RenderJob::run (juce::String& error)
         return false;
     if (options.stateOut != juce::File() && ! PendingFile::isWritableDestination (options.stateOut, error))
         return false;
+    if (options.presetOut != juce::File() && ! PendingFile::isWritableDestination (options.presetOut, error))
+        return false;
 
     AudioFileContents input;
     if (options.rendersAudio() && ! AudioFileIO::read (options.input, input, error))
@@ -57,8 +71,10 @@ bool RenderJob::run (juce::String& error)
 
     if (options.listParameters)
         out << ParameterListing::describe (processor->apvts) << std::flush;
+    if (options.listPresets)
+        out << PresetListing::describe() << std::flush;
 
-    std::unique_ptr<PendingFile> audioOut, stateOut;
+    std::unique_ptr<PendingFile> audioOut, stateOut, presetOut;
     RenderReport report;
 
     if (options.rendersAudio())
@@ -75,9 +91,17 @@ bool RenderJob::run (juce::String& error)
             return false;
     }
 
-    // Both results are complete before either replaces anything.
-    if ((audioOut != nullptr && ! audioOut->commit (error)) || (stateOut != nullptr && ! stateOut->commit (error)))
-        return false;
+    if (options.presetOut != juce::File())
+    {
+        presetOut = std::make_unique<PendingFile> (options.presetOut);
+        if (! writePreset (*processor, *presetOut, error))
+            return false;
+    }
+
+    // Every result is complete before any replaces anything.
+    for (auto* pending : { audioOut.get(), stateOut.get(), presetOut.get() })
+        if (pending != nullptr && ! pending->commit (error))
+            return false;
 
     if (options.json && options.rendersAudio())
         out << report.toJson() << std::endl;
@@ -91,6 +115,10 @@ bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce:
         return false;
 
     if (options.stateIn != juce::File() && ! ProcessorConfiguration::loadState (processor, options.stateIn, error))
+        return false;
+
+    if (options.preset.isNotEmpty()
+        && ! ProcessorConfiguration::loadPreset (processor, options.preset, options.presetFile, error))
         return false;
 
     if (options.fxList.has_value() && ! ProcessorConfiguration::buildRack (processor, *options.fxList, error))

@@ -19,7 +19,7 @@ public:
     bool run (juce::String& error);
 
 private:
-    // State, rack and parameters, in that order.
+    // State, preset, rack, parameters and randomisation, in that order.
     bool configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error);
 
     // Renders IN into OUT's temporary and fills in the report.

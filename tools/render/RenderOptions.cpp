@@ -5,9 +5,11 @@
 
 namespace
 {
-const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--json", "--help", "-h" };
+const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--list-presets", "--json",
+                                      "--help", "-h" };
 const juce::StringArray valueOptions { "--set",  "--fx",  "--randomize", "--block", "--max-block", "--bpm",
-                                       "--ppq",  "--transport", "--tail", "--state-in", "--state-out" };
+                                       "--ppq",  "--transport", "--tail", "--state-in", "--state-out",
+                                       "--preset", "--preset-out" };
 
 bool asksForHelp (const juce::StringArray& args)
 {
@@ -128,6 +130,8 @@ private:
                     o.bypass = true;
                 else if (name == "--list-params")
                     o.listParameters = true;
+                else if (name == "--list-presets")
+                    o.listPresets = true;
                 else if (name == "--json")
                     o.json = true;
                 continue;
@@ -216,6 +220,20 @@ private:
             if (! parseTransport (value, o.transport))
                 return "--transport must be playing, stopped or none" + got;
         }
+        else if (name == "--preset" || name == "--preset-out")
+        {
+            if (value.isEmpty())
+                return name + " needs a preset name or file";
+            if (name == "--preset")
+            {
+                o.preset = value;
+                o.presetFile = baseDirectory.getChildFile (value);
+            }
+            else
+            {
+                o.presetOut = baseDirectory.getChildFile (value);
+            }
+        }
         else if (name == "--state-in" || name == "--state-out")
         {
             if (value.isEmpty())
@@ -231,7 +249,7 @@ private:
             return "unexpected argument '" + positional[2] + "'";
 
         if (positional.isEmpty())
-            return o.listParameters ? juce::String() : juce::String ("missing IN and OUT");
+            return o.listParameters || o.listPresets ? juce::String() : juce::String ("missing IN and OUT");
 
         if (positional.size() == 1)
             return "missing OUT";
@@ -261,7 +279,7 @@ RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseD
 juce::String usage()
 {
     return R"(usage: lumivox-render [options] IN OUT
-       lumivox-render [options] --list-params
+       lumivox-render [options] --list-params | --list-presets
 
 Runs IN through the LUMIVOX processor, as a host would, and writes OUT.
 IN: a mono or stereo WAV, AIFF, FLAC or Ogg Vorbis file; its sample rate is the
@@ -270,6 +288,8 @@ replaced once the whole render has succeeded.
 
 Processor settings, applied in this order:
   --state-in FILE      load a saved plug-in state
+  --preset NAME|FILE   load a factory preset by its exact name, or a preset file,
+                       as the preset browser does
   --fx LIST            the rack as a user would build it: the comma-separated
                        effect ids become the inserted list in that order, each
                        listed effect is switched on and every other one off;
@@ -296,6 +316,9 @@ Host simulation:
 
 Output:
   --state-out FILE     save the plug-in state after rendering
+  --preset-out FILE    save the final sound as a preset file
+  --list-presets       print the factory presets (number, name, category), then
+                       the user presets ("user", name, bank, file), tab-separated
   --list-params        print each parameter: id, name, type, range (choices:
                        the items, by index), interval, default, current value,
                        tab-separated; IN and OUT are optional with this

@@ -14,6 +14,8 @@ struct RenderOptions
 
     juce::File input, output;       // both set, or both unset in a --list-params run
     juce::File stateIn, stateOut;   // unset when not asked for
+    juce::String preset;            // a factory preset name or a preset file (presetFile); empty when not asked for
+    juce::File presetFile, presetOut;
     std::optional<juce::StringArray> fxList;
     std::vector<ParameterAssignment> assignments;
     juce::StringArray randomize;    // effect ids, or "rack" for every inserted effect, in order
@@ -28,6 +30,7 @@ struct RenderOptions
     bool keepLatency = false;
     bool bypass = false;
     bool listParameters = false;
+    bool listPresets = false;
     bool json = false;
     bool showHelp = false;
 

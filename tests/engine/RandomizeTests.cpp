@@ -52,7 +52,9 @@ TEST (Randomize, ValuesStayInsideTheirRangesAndOnTheirSteps)
                 ASSERT_GE (v, c.low - 1.0e-3f) << c.parameter;
                 ASSERT_LE (v, c.high + 1.0e-3f) << c.parameter;
                 if (c.whole)
+                {
                     ASSERT_EQ (v, std::round (v)) << c.parameter;
+                }
                 auto& [lowest, highest] = seen.try_emplace (c.parameter, v, v).first->second;
                 lowest = juce::jmin (lowest, v);
                 highest = juce::jmax (highest, v);

@@ -60,7 +60,15 @@ juce::Font LumivoxLookAndFeel::getTextButtonFont (juce::TextButton&, int buttonH
 
 juce::Font LumivoxLookAndFeel::getPopupMenuFont() { return uiFont (11.5f, false); }
 juce::Font LumivoxLookAndFeel::getComboBoxFont (juce::ComboBox&) { return uiFont (10.5f, true); }
-juce::Font LumivoxLookAndFeel::getLabelFont (juce::Label&) { return uiFont (11.0f, false); }
+juce::Font LumivoxLookAndFeel::getLabelFont (juce::Label& label)
+{
+    // A label that was given a font of its own (a panel title, a slider's bold text box)
+    // keeps it; every other label gets the editor's small regular font.
+    static const float defaultHeight = juce::Label().getFont().getHeight();
+    if (label.getFont().getHeight() != defaultHeight)
+        return label.getFont();
+    return uiFont (11.0f, false);
+}
 
 juce::Label* LumivoxLookAndFeel::createSliderTextBox (juce::Slider& slider)
 {

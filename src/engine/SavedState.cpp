@@ -25,16 +25,7 @@ std::unique_ptr<juce::XmlElement> parseXml (const void* data, int sizeInBytes)
     if (length == 0)
         return {};
 
-    auto xml = SafeXml::parse (bytes + headerSize, length);
-    if (xml == nullptr)
-        return {};
-
-    // The parser returns what it has read when the text stops early, even just "<LUMIVOX_STATE";
-    // a state cut short must not replace the live sound, so the root has to be closed.
-    const auto end = juce::String::fromUTF8 (bytes + headerSize, length).trimEnd();
-    const bool closed = end.endsWithIgnoreCase ("</" + xml->getTagName() + ">")
-                        || (xml->getNumChildElements() == 0 && end.endsWith ("/>"));
-    return closed ? std::move (xml) : nullptr;
+    return SafeXml::parse (bytes + headerSize, length);
 }
 } // namespace
 

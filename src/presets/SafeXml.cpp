@@ -96,6 +96,15 @@ std::unique_ptr<juce::XmlElement> parse (const char* utf8, int numBytes)
     const auto text = juce::String::fromUTF8 (utf8, numBytes);
     if (! isSafeToParse (text))
         return {};
-    return juce::parseXML (text);
+    auto xml = juce::parseXML (text);
+    if (xml == nullptr)
+        return {};
+
+    // The parser returns what it has read when the text stops early, even just "<LUMIVOX_STATE",
+    // so a document cut short must be told apart by its missing end.
+    const auto end = text.trimEnd();
+    const bool closed = end.endsWithIgnoreCase ("</" + xml->getTagName() + ">")
+                        || (xml->getNumChildElements() == 0 && end.endsWith ("/>"));
+    return closed ? std::move (xml) : nullptr;
 }
 } // namespace SafeXml

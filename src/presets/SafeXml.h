@@ -11,8 +11,8 @@ namespace SafeXml
 constexpr int maximumDepth = 64;
 
 // The document element of UTF-8 text, or nullptr for bytes that are not valid UTF-8 (the
-// framework's text walking can step past the end of a broken sequence) or for text that is
-// refused or does not parse.
+// framework's text walking can step past the end of a broken sequence), for text that is
+// refused or does not parse, and for a document cut short before its root element's end.
 std::unique_ptr<juce::XmlElement> parse (const char* utf8, int numBytes);
 
 // True when the text holds nothing the framework's parser cannot safely handle.

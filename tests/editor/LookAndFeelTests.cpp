@@ -45,6 +45,11 @@ TEST (LookAndFeel, FontsAndColours)
     EXPECT_EQ (laf.findColour (juce::ComboBox::arrowColourId), juce::Colour (0xFF32DCFF));
     EXPECT_EQ (laf.findColour (juce::PopupMenu::highlightedBackgroundColourId), juce::Colour (0x59FF3DAF));
 
+    juce::Label plain, title;
+    title.setFont (LumivoxLookAndFeel::uiFont (20.0f, true));
+    EXPECT_FLOAT_EQ (laf.getLabelFont (plain).getHeight(), 11.0f);
+    EXPECT_FLOAT_EQ (laf.getLabelFont (title).getHeight(), 20.0f) << "a label's own font stays";
+
     juce::Slider slider;
     std::unique_ptr<juce::Label> box (laf.createSliderTextBox (slider));
     EXPECT_FLOAT_EQ (box->getFont().getHeight(), 11.0f);

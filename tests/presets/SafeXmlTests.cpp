@@ -29,6 +29,9 @@ TEST (SafeXml, RefusesWhatTheParserCannotHandle)
         { "nesting beyond it", nested (SafeXml::maximumDepth + 1), false },
         { "self-closed siblings do not add up", juce::String ("<S>") + juce::String::repeatedString ("<P/>", 500) + "</S>", true },
         { "not XML", "just text", false },
+        { "cut short after the root's name", "<S", false },
+        { "cut short after a child", "<S a=\"1\"><P id=\"x\"/>", false },
+        { "closed in another case", "<S><P/></s>", true },
     };
     for (const auto& c : cases)
         EXPECT_EQ (SafeXml::parse (c.text.toRawUTF8(), (int) c.text.getNumBytesAsUTF8()) != nullptr, c.parses) << c.name;

@@ -6,9 +6,15 @@ file(GLOB_RECURSE LUMIVOX_PRODUCT_SOURCES CONFIGURE_DEPENDS
     "${CMAKE_SOURCE_DIR}/src/presets/*.cpp"
     "${CMAKE_SOURCE_DIR}/src/editor/*.cpp")
 
+# Pictures compiled in (BinaryData::LumivoxLogo_png); tools/logo/make-logo.sh draws the logo.
+juce_add_binary_data(lumivox_binary_data
+    HEADER_NAME BinaryData.h
+    NAMESPACE BinaryData
+    SOURCES "${CMAKE_SOURCE_DIR}/resources/LumivoxLogo.png")
+
 add_library(lumivox_product STATIC ${LUMIVOX_PRODUCT_SOURCES})
 target_include_directories(lumivox_product PUBLIC "${CMAKE_SOURCE_DIR}/src")
-target_link_libraries(lumivox_product PUBLIC lumivox_juce)
+target_link_libraries(lumivox_product PUBLIC lumivox_juce lumivox_binary_data)
 set_target_properties(lumivox_product PROPERTIES
     VISIBILITY_INLINES_HIDDEN TRUE
     CXX_VISIBILITY_PRESET hidden)

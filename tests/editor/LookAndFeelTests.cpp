@@ -1,5 +1,7 @@
 #include "editor/LumivoxLookAndFeel.h"
 
+#include <BinaryData.h>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -96,4 +98,14 @@ TEST (LookAndFeel, KnobAccentColoursOnlyTheGlowArcAndRing)
                 strongest = juce::jmax (strongest, (int) tiny.getPixelAt (x, y).getAlpha());
         EXPECT_LE (strongest, 0x1B + 0x12 + 0x09) << size;
     }
+}
+
+TEST (Resources, TheLogoIsCompiledIn)
+{
+    const auto logo = juce::ImageFileFormat::loadFrom (BinaryData::LumivoxLogo_png, (size_t) BinaryData::LumivoxLogo_pngSize);
+    ASSERT_TRUE (logo.isValid());
+    EXPECT_EQ (logo.getWidth(), 360);
+    EXPECT_EQ (logo.getHeight(), 90);
+    EXPECT_TRUE (logo.hasAlphaChannel());
+    EXPECT_LT (BinaryData::LumivoxLogo_pngSize, 200000) << "kept small";
 }

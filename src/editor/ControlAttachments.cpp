@@ -1,0 +1,43 @@
+#include "editor/ControlAttachments.h"
+
+#include "editor/ValueText.h"
+
+ControlAttachments::ControlAttachments (juce::AudioProcessorValueTreeState& s) : state (s) {}
+
+void ControlAttachments::attachSlider (Knob& knob, const char* parameterId)
+{
+    auto& slider = knob.slider;
+    sliderAttachments.push_back (
+        std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment> (state, parameterId, slider));
+
+    const juce::String id (parameterId);
+    const auto* parameter = state.getParameter (id);
+    const float rangeEnd = parameter != nullptr ? parameter->getNormalisableRange().end : 0.0f;
+    const auto suffix = ValueText::suffixFor (id, rangeEnd);
+
+    if (ValueText::isBar (id))
+    {
+        slider.setSliderStyle (juce::Slider::LinearHorizontal);
+        knob.resized();
+    }
+
+    // After the attachment, so these win over the texts it installs.
+    slider.textFromValueFunction = [id, suffix] (double value) { return ValueText::format (id, value, suffix); };
+    slider.valueFromTextFunction = [] (const juce::String& text) { return ValueText::parse (text); };
+    slider.updateText();
+
+    slider.setTitle (knob.label);
+    knob.setTitle (knob.label);
+}
+
+void ControlAttachments::attachChoice (ChoiceControl& control, const char* parameterId)
+{
+    choiceAttachments.push_back (
+        std::make_unique<juce::AudioProcessorValueTreeState::ComboBoxAttachment> (state, parameterId, control.comboBox));
+    control.comboBox.setTitle (control.label);
+}
+
+void ControlAttachments::attachButton (juce::Button& button, const char* parameterId)
+{
+    buttonAttachments.push_back (std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment> (state, parameterId, button));
+}

@@ -1,0 +1,345 @@
+#include "editor/LUMIVOXAudioProcessorEditor.h"
+
+#include "engine/StateProperties.h"
+
+#include <BinaryData.h>
+
+namespace
+{
+constexpr juce::uint32 buttonColour = 0xFF17101F;
+} // namespace
+
+LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor& p)
+    : juce::AudioProcessorEditor (p), audioProcessor (p), presetBrowser (p.apvts), attachments (p.apvts)
+{
+    // Read before the resize limits apply: setting them resizes the empty window, and every
+    // layout pass writes its size back, which would overwrite the remembered one.
+    const auto& state = audioProcessor.apvts.state;
+    decorationsEnabled = (bool) state.getProperty (StateProperty::uiDecorations, true);
+    const auto size = EditorLayout::clampedSize (state.getProperty (StateProperty::uiWidth, EditorLayout::defaultWidth),
+                                                 state.getProperty (StateProperty::uiHeight, EditorLayout::defaultHeight));
+
+    setLookAndFeel (&lookAndFeel);
+    setResizable (true, true);
+    setResizeLimits (EditorLayout::minimumWidth, EditorLayout::minimumHeight, EditorLayout::maximumWidth,
+                     EditorLayout::maximumHeight);
+
+    logo.setImage (juce::ImageFileFormat::loadFrom (BinaryData::LumivoxLogo_png, (size_t) BinaryData::LumivoxLogo_pngSize),
+                   juce::RectanglePlacement::centred);
+    logo.setInterceptsMouseClicks (false, false);
+    addAndMakeVisible (logo);
+    subtitleLabel.setText ("CREATIVE MULTI-FX", juce::dontSendNotification);
+    subtitleLabel.setFont (LumivoxLookAndFeel::uiFont (11.5f, true));
+    subtitleLabel.setColour (juce::Label::textColourId, juce::Colour (0xD1FFFFFF));
+    subtitleLabel.setJustificationType (juce::Justification::centred);
+    addAndMakeVisible (subtitleLabel);
+
+    for (auto* b : { &prevPresetButton, &nextPresetButton, &presetNameButton, &favouriteButton })
+    {
+        styleButton (*b, buttonColour);
+        addAndMakeVisible (b);
+    }
+    presetNameButton.setTooltip ("Browse factory and user presets, banks and favourites");
+    prevPresetButton.onClick = [this] { presetBrowser.step (-1); };
+    nextPresetButton.onClick = [this] { presetBrowser.step (1); };
+    presetNameButton.onClick = [this] { openPresetBrowser(); };
+    favouriteButton.onClick = [this] { toggleCurrentFavourite(); };
+    presetBrowser.onClose = [this] { presetBrowser.setVisible (false); };
+    presetBrowser.onPresetLoaded = [this]
+    {
+        syncAllAfterStateChange();
+        audioProcessor.undoManager.clearUndoHistory();
+    };
+    addChildComponent (presetBrowser);
+
+    struct Workflow
+    {
+        juce::TextButton* button;
+        const char* tooltip;
+        juce::uint32 colour;
+    };
+    const Workflow workflow[] = {
+        { &menuButton, "Menu: preset banks, settings and about", buttonColour },
+        { &addFxButton, "Insert an effect into the rack", 0x33FF3DAF },
+        { &modButton, "Open the 8-slot modulation matrix", 0x389B5CFF },
+        { &undoButton, "Undo the last parameter or rack change", buttonColour },
+        { &redoButton, "Redo the last undone change", buttonColour },
+        { &slotAButton, "Recall A state", buttonColour },
+        { &slotBButton, "Recall B state", buttonColour },
+        { &copyButton, "Copy the active A/B state to the other slot", buttonColour },
+        { &randomizeAllButton, "Randomize all inserted effects", buttonColour },
+    };
+    for (const auto& w : workflow)
+    {
+        styleButton (*w.button, w.colour);
+        w.button->setTooltip (w.tooltip);
+        addAndMakeVisible (w.button);
+    }
+    undoButton.onClick = [this] { undo(); };
+    redoButton.onClick = [this] { redo(); };
+    slotAButton.onClick = [this] { audioProcessor.switchABSlot (0); syncAllAfterStateChange(); };
+    slotBButton.onClick = [this] { audioProcessor.switchABSlot (1); syncAllAfterStateChange(); };
+    copyButton.onClick = [this] { audioProcessor.copyABSlotToOther(); syncWorkflowButtons(); };
+    randomizeAllButton.onClick = [this] { randomizeRack(); };
+
+    rackViewport.setViewedComponent (&rackContent, false);
+    rackViewport.setScrollBarsShown (false, true);
+    addAndMakeVisible (rackViewport);
+
+    addAndMakeVisible (masterCard);
+    for (auto* c : std::initializer_list<juce::Component*> { &inputKnob, &masterMixKnob, &outputKnob, &inputMeter, &outputMeter })
+        masterCard.addAndMakeVisible (c);
+    attachments.attachSlider (inputKnob, "input");
+    attachments.attachSlider (masterMixKnob, "masterMix");
+    attachments.attachSlider (outputKnob, "output");
+
+    for (auto* card : { &shaperCard, &lfoCard, &macroCard })
+        addAndMakeVisible (card);
+    attachments.attachButton (shaperCard.powerButton, "shaperOn");
+    for (auto* k : { &lfoRateKnob, &lfoDepthKnob })
+        lfoCard.addAndMakeVisible (k);
+    attachments.attachSlider (lfoRateKnob, "lfoRate");
+    attachments.attachSlider (lfoDepthKnob, "lfoDepth");
+    const std::pair<Knob*, const char*> macros[] = {
+        { &sparkleKnob, "macroSparkle" }, { &glitchKnob, "macroGlitch" }, { &crushKnob, "macroCrush" }, { &chaosKnob, "macroChaos" } };
+    for (const auto& [knob, id] : macros)
+    {
+        macroCard.addAndMakeVisible (knob);
+        attachments.attachSlider (*knob, id);
+    }
+
+    setWantsKeyboardFocus (true);
+    setSize (size.x, size.y);
+    syncWorkflowButtons();
+    startTimerHz (30);
+}
+
+LUMIVOXAudioProcessorEditor::~LUMIVOXAudioProcessorEditor()
+{
+    stopTimer();
+    rackViewport.setViewedComponent (nullptr, false);
+    setLookAndFeel (nullptr);
+}
+
+void LUMIVOXAudioProcessorEditor::styleButton (juce::TextButton& button, juce::uint32 background)
+{
+    button.setColour (juce::TextButton::buttonColourId, juce::Colour (background));
+    button.setColour (juce::TextButton::buttonOnColourId, juce::Colour (0x4CFF3DAF));
+    button.setColour (juce::TextButton::textColourOffId, juce::Colour (0xD1FFFFFF));
+    button.setColour (juce::TextButton::textColourOnId, juce::Colour (0xFFFFFFFF));
+}
+
+void LUMIVOXAudioProcessorEditor::openPresetBrowser()
+{
+    presetBrowser.refresh();
+    presetBrowser.setVisible (true);
+    presetBrowser.toFront (true);
+}
+
+void LUMIVOXAudioProcessorEditor::toggleCurrentFavourite()
+{
+    const int current = presetBrowser.currentIndex();
+    if (current < 0)
+        return;
+    presetBrowser.toggleFavourite (presetBrowser.presets[current]);
+    syncWorkflowButtons();
+}
+
+void LUMIVOXAudioProcessorEditor::undo()
+{
+    if (audioProcessor.undoManager.canUndo())
+    {
+        audioProcessor.undoManager.undo();
+        audioProcessor.syncRackOrderFromState();
+        audioProcessor.syncInsertedFxFromState();
+    }
+    syncAllAfterStateChange();
+}
+
+void LUMIVOXAudioProcessorEditor::redo()
+{
+    if (audioProcessor.undoManager.canRedo())
+    {
+        audioProcessor.undoManager.redo();
+        audioProcessor.syncRackOrderFromState();
+        audioProcessor.syncInsertedFxFromState();
+    }
+    syncAllAfterStateChange();
+}
+
+void LUMIVOXAudioProcessorEditor::randomizeRack()
+{
+    audioProcessor.randomizeRack();
+    syncAllAfterStateChange();
+}
+
+bool LUMIVOXAudioProcessorEditor::keyPressed (const juce::KeyPress& key)
+{
+    const auto mods = key.getModifiers();
+    if (! mods.isCommandDown())
+        return false;
+    const auto c = juce::CharacterFunctions::toLowerCase (key.getTextCharacter() != 0 ? key.getTextCharacter()
+                                                                                       : (juce::juce_wchar) key.getKeyCode());
+    if (c == 'z' && ! mods.isShiftDown())
+        undo();
+    else if ((c == 'z' && mods.isShiftDown()) || c == 'y')
+        redo();
+    else
+        return false;
+    return true;
+}
+
+void LUMIVOXAudioProcessorEditor::syncWorkflowButtons()
+{
+    const auto& state = audioProcessor.apvts.state;
+    const auto stored = state.hasProperty (StateProperty::presetFingerprint)
+                            ? state.getProperty (StateProperty::presetFingerprint).toString()
+                            : presetBrowser.storedFingerprint;
+    auto text = state.getProperty (StateProperty::presetName, "Untitled").toString();
+    if (stored != presetBrowser.fingerprint())
+        text << " *";
+    if (presetNameButton.getButtonText() != text)
+        presetNameButton.setButtonText (text);
+
+    const int current = presetBrowser.currentIndex();
+    favouriteButton.setToggleState (current >= 0 && presetBrowser.favorite (presetBrowser.presets[current]),
+                                    juce::dontSendNotification);
+    undoButton.setEnabled (audioProcessor.undoManager.canUndo());
+    redoButton.setEnabled (audioProcessor.undoManager.canRedo());
+
+    const int slot = audioProcessor.getActiveABSlot();
+    slotAButton.setToggleState (slot == 0, juce::dontSendNotification);
+    slotBButton.setToggleState (slot == 1, juce::dontSendNotification);
+    slotAButton.setColour (juce::TextButton::buttonColourId, juce::Colour (slot == 0 ? 0x57FF3DAF : buttonColour));
+    slotBButton.setColour (juce::TextButton::buttonColourId, juce::Colour (slot == 1 ? 0x4732DCFF : buttonColour));
+}
+
+void LUMIVOXAudioProcessorEditor::syncAllAfterStateChange()
+{
+    audioProcessor.syncRackOrderFromState();
+    audioProcessor.syncInsertedFxFromState();
+    syncWorkflowButtons();
+    resized();
+}
+
+void LUMIVOXAudioProcessorEditor::followLevel (LevelMeter& meter, float level)
+{
+    // A -60 dB to 0 dB scale; instant rise, smoothed fall.
+    const float v = juce::jlimit (0.0f, 1.0f, (20.0f * std::log10 (juce::jmax (level, 0.001f)) + 60.0f) / 60.0f);
+    meter.displayLevel = v >= meter.displayLevel ? v : meter.displayLevel * 0.82f + v * 0.18f;
+    meter.repaint();
+}
+
+void LUMIVOXAudioProcessorEditor::timerCallback()
+{
+    followLevel (inputMeter, audioProcessor.inputLevel.load());
+    followLevel (outputMeter, audioProcessor.outputLevel.load());
+    syncWorkflowButtons();
+}
+
+void LUMIVOXAudioProcessorEditor::paint (juce::Graphics& g)
+{
+    const int W = getWidth(), H = getHeight();
+    const auto w = (float) W, h = (float) H;
+    juce::ColourGradient background (juce::Colour (0xFF08060D), 0.0f, 0.0f, juce::Colour (0xFF160A20), w, h, false);
+    background.addColour (0.28, juce::Colour (0xFF20112C));
+    background.addColour (0.72, juce::Colour (0xFF0B0811));
+    g.setGradientFill (background);
+    g.fillAll();
+
+    const int hp = EditorLayout::paintedHeaderHeight (H);
+    const auto hpf = (float) hp;
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x1FFFFFFF), 12.0f, 10.0f, juce::Colour (0xBF21132C), w - 12.0f,
+                                             hpf + 10.0f, false));
+    g.fillRoundedRectangle (12.0f, 10.0f, juce::jmax (w - 24.0f, 0.0f), hpf, 18.0f);
+    g.setColour (juce::Colour (0x29FFFFFF));
+    g.drawRoundedRectangle (12.8f, 10.8f, juce::jmax (w - 25.6f, 0.0f), juce::jmax (hpf - 1.6f, 0.0f), 18.0f, 1.0f);
+    g.setColour (juce::Colour (0x38FF3DAF));
+    g.drawRoundedRectangle (14.0f, 12.0f, juce::jmax (w - 28.0f, 0.0f), juce::jmax (hpf - 4.0f, 0.0f), 16.0f, 1.0f);
+
+    if (decorationsEnabled)
+    {
+        g.setColour (juce::Colour (0x11FF3DAF));
+        g.fillEllipse (-170.0f, -250.0f, 620.0f, 620.0f);
+        g.setColour (juce::Colour (0x0B32DCFF));
+        g.fillEllipse (w - 360.0f, -150.0f, 500.0f, 500.0f);
+
+        for (int i = 0; i < 16; ++i)
+        {
+            const float x = std::fmod ((float) (i * 131), (float) juce::jmax (W, 152) - 52.0f) + 26.0f;
+            const float y = std::fmod ((float) (i * 47), (float) juce::jmax (hp - 12, 50)) + 16.0f;
+            const float r = (float) (i % 3) + 1.5f;
+            ModuleCard::drawSparkle (g, x, y, r, juce::Colour (i % 2 == 0 ? 0x4CFF3DAF : 0x4C32DCFF));
+        }
+
+        g.setColour (juce::Colour (0x09FFFFFF));
+        for (int x = 0; x < W; x += 36)
+            if (hp + 16 < H)
+                g.fillRect (x, hp + 16, 1, H - hp - 16);
+        g.setColour (juce::Colour (0x05FFFFFF));
+        for (int y = hp + 16; y < H; y += 36)
+            if (W >= 1)
+                g.fillRect (0, y, W, 1);
+    }
+
+    if (W >= 37)
+    {
+        g.setColour (juce::Colour (0x0BFFFFFF));
+        g.fillRect (18, H - 22, W - 36, 1);
+    }
+    g.setColour (juce::Colour (0x85FF3DAF));
+    g.setFont (LumivoxLookAndFeel::uiFont (8.5f, true));
+    g.drawText ("MAKE WEIRD SOUNDS FOREVER", 24, H - 20, 230, 14, juce::Justification::centredLeft, false);
+}
+
+void LUMIVOXAudioProcessorEditor::resized()
+{
+    const int W = getWidth(), H = getHeight();
+    auto& state = audioProcessor.apvts.state;
+    state.setProperty (StateProperty::uiWidth, W, nullptr);
+    state.setProperty (StateProperty::uiHeight, H, nullptr);
+
+    const auto l = EditorLayout::compute (W, H);
+    logo.setBounds (l.logo);
+    subtitleLabel.setBounds (l.subtitle);
+    menuButton.setBounds (l.menuButton);
+    prevPresetButton.setBounds (l.prevPreset);
+    presetNameButton.setBounds (l.presetName);
+    favouriteButton.setBounds (l.favourite);
+    nextPresetButton.setBounds (l.nextPreset);
+    slotAButton.setBounds (l.slotA);
+    slotBButton.setBounds (l.slotB);
+    copyButton.setBounds (l.copy);
+    undoButton.setBounds (l.undo);
+    redoButton.setBounds (l.redo);
+    randomizeAllButton.setBounds (l.randomizeAll);
+
+    masterCard.setBounds (l.masterCard);
+    const int cw = l.masterCard.getWidth();
+    const int k = juce::jmax (cw - 28, 1) / 3;
+    inputKnob.setBounds (12, 20, k, 41);
+    masterMixKnob.setBounds (k + 14, 20, k, 41);
+    outputKnob.setBounds (2 * k + 16, 20, k, 41);
+    const int mw = cw < 574 ? 82 : juce::jmin (cw / 7, 132);
+    inputMeter.setBounds (150, 9, mw, 13);
+    outputMeter.setBounds (cw - mw - 14, 9, mw, 13);
+
+    addFxButton.setBounds (l.addFx);
+    modButton.setBounds (l.mod);
+    rackViewport.setBounds (l.rackViewport);
+    rackContent.setSize (juce::jmax (l.rackViewport.getWidth(), 1), l.rackHeight);
+
+    shaperCard.setBounds (l.shaperCard);
+    lfoCard.setBounds (l.lfoCard);
+    macroCard.setBounds (l.macroCard);
+    const int j = juce::jmax (l.lfoCard.getWidth() - 22, 1) / 2, i = juce::jmax (l.lfoCard.getHeight(), 92) - 38;
+    lfoRateKnob.setBounds (10, 27, j, i);
+    lfoDepthKnob.setBounds (j + 12, 27, j, i);
+    const int k2 = juce::jmax (l.macroCard.getWidth() - 26, 1) / 2, m = juce::jmax ((l.macroCard.getHeight() - 35) / 2, 46);
+    sparkleKnob.setBounds (12, 25, k2, m);
+    glitchKnob.setBounds (k2 + 14, 25, k2, m);
+    crushKnob.setBounds (12, m + 27, k2, m);
+    chaosKnob.setBounds (k2 + 14, m + 27, k2, m);
+
+    presetBrowser.setBounds (getLocalBounds());
+}

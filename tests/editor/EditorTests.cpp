@@ -56,3 +56,20 @@ TEST (Editor, PresetNameShowsEditsAndWorkflowButtonsKeepTheirUndoRules)
     editor.undoButton.onClick();
     EXPECT_EQ (p.apvts.copyState().toXmlString(), before) << "one UNDO reverts the whole randomisation";
 }
+
+TEST (Editor, ControlZAndControlShiftZUndoAndRedo)
+{
+    LUMIVOXAudioProcessor p;
+    LUMIVOXAudioProcessorEditor editor (p);
+    ASSERT_TRUE (p.getRackManager().insertFx ("delay"));
+    const auto command = juce::ModifierKeys::commandModifier;
+
+    EXPECT_TRUE (editor.keyPressed (juce::KeyPress ('z', command, 'z')));
+    EXPECT_FALSE (p.getInsertedFxOrder().contains ("delay"));
+    EXPECT_TRUE (editor.keyPressed (juce::KeyPress ('z', command | juce::ModifierKeys::shiftModifier, 'Z')));
+    EXPECT_TRUE (p.getInsertedFxOrder().contains ("delay"));
+    EXPECT_TRUE (editor.keyPressed (juce::KeyPress ('z', command, 'z')));
+    EXPECT_TRUE (editor.keyPressed (juce::KeyPress ('y', command, 'y')));
+    EXPECT_TRUE (p.getInsertedFxOrder().contains ("delay"));
+    EXPECT_FALSE (editor.keyPressed (juce::KeyPress ('z', juce::ModifierKeys(), 'z'))) << "a plain z is not a shortcut";
+}

@@ -145,25 +145,19 @@ void LUMIVOXAudioProcessorEditor::toggleCurrentFavourite()
     syncWorkflowButtons();
 }
 
-void LUMIVOXAudioProcessorEditor::undo()
-{
-    if (audioProcessor.undoManager.canUndo())
-    {
-        audioProcessor.undoManager.undo();
-        audioProcessor.syncRackOrderFromState();
-        audioProcessor.syncInsertedFxFromState();
-    }
-    syncAllAfterStateChange();
-}
+void LUMIVOXAudioProcessorEditor::undo() { stepHistory (false); }
+void LUMIVOXAudioProcessorEditor::redo() { stepHistory (true); }
 
-void LUMIVOXAudioProcessorEditor::redo()
+void LUMIVOXAudioProcessorEditor::stepHistory (bool forward)
 {
-    if (audioProcessor.undoManager.canRedo())
+    auto& history = audioProcessor.undoManager;
+    if (forward ? history.canRedo() : history.canUndo())
     {
-        audioProcessor.undoManager.redo();
+        forward ? history.redo() : history.undo();
         audioProcessor.syncRackOrderFromState();
         audioProcessor.syncInsertedFxFromState();
     }
+    // The buttons refresh even when there was nothing to step over.
     syncAllAfterStateChange();
 }
 

@@ -35,6 +35,7 @@ public:
 
 private:
     void timerCallback() override;
+    void stepHistory (bool forward);
     void styleButton (juce::TextButton& button, juce::uint32 background);
     static void followLevel (LevelMeter& meter, float level);
 

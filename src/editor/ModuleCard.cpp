@@ -6,15 +6,13 @@ namespace
 {
 struct AccentRule
 {
-    std::initializer_list<const char*> words;
+    const char* words[6]; // unused entries are null
     juce::uint32 colour;
 };
 
 constexpr juce::uint32 lime = 0xFFA8FF3E, violet = 0xFF9B5CFF;
 constexpr int headerHeight = 35;
 constexpr int dragThreshold = 6;
-
-juce::Colour withAlphaByte (juce::Colour c, juce::uint8 alpha) { return c.withAlpha (alpha); }
 } // namespace
 
 juce::Colour ModuleCard::accentFor (const juce::String& titleText)
@@ -26,7 +24,7 @@ juce::Colour ModuleCard::accentFor (const juce::String& titleText)
     };
     for (const auto& rule : rules)
         for (const auto* word : rule.words)
-            if (titleText.containsIgnoreCase (word))
+            if (word != nullptr && titleText.containsIgnoreCase (word))
                 return juce::Colour (rule.colour);
     return juce::Colour (LumivoxLookAndFeel::pink);
 }
@@ -95,7 +93,7 @@ void ModuleCard::paint (juce::Graphics& g)
 {
     const float w = (float) getWidth(), h = (float) getHeight();
 
-    g.setColour (withAlphaByte (accent, 0x14));
+    g.setColour (accent.withAlpha ((juce::uint8) 0x14));
     g.fillRoundedRectangle (-1.0f, -1.0f, juce::jmax (w + 2.0f, 0.0f), juce::jmax (h + 2.0f, 0.0f), 16.0f);
 
     juce::ColourGradient body (juce::Colour (0xFF241C30), 0.0f, 0.0f, juce::Colour (0xFF15101D), w, h, false);
@@ -106,10 +104,10 @@ void ModuleCard::paint (juce::Graphics& g)
 
     g.setColour (juce::Colour (0x38FFFFFF));
     g.drawRoundedRectangle (0.8f, 0.8f, juce::jmax (w - 1.6f, 0.0f), juce::jmax (h - 1.6f, 0.0f), 16.0f, 1.0f);
-    g.setColour (withAlphaByte (accent, 0x4C));
+    g.setColour (accent.withAlpha ((juce::uint8) 0x4C));
     g.drawRoundedRectangle (2.2f, 2.2f, juce::jmax (w - 4.4f, 0.0f), juce::jmax (h - 4.4f, 0.0f), 14.0f, 1.0f);
 
-    drawSparkle (g, 14.0f, 15.0f, 5.0f, withAlphaByte (accent, 0xD9));
+    drawSparkle (g, 14.0f, 15.0f, 5.0f, accent.withAlpha ((juce::uint8) 0xD9));
 
     g.setColour (juce::Colour (0xF2FFFFFF));
     g.setFont (LumivoxLookAndFeel::uiFont (12.0f, true));

@@ -1,5 +1,7 @@
 #include "engine/RackManager.h"
 
+#include "engine/UndoFlush.h"
+
 #include "engine/StateProperties.h"
 
 namespace
@@ -150,14 +152,6 @@ void RackManager::syncInsertedFxFromState()
         applyInsertedFxOrder (deriveInsertedFxFromParameters(), false);
 }
 
-void RackManager::flushParametersIntoUndoStep()
-{
-    // The parameter tree records parameter changes as undo steps only when it copies them
-    // into its value tree, normally on its timer; copying the state does that now, so the
-    // power switch lands in the same transaction as the rack properties.
-    state.copyState();
-}
-
 bool RackManager::insertFx (const juce::String& id)
 {
     auto list = getInsertedFxOrder();
@@ -170,7 +164,7 @@ bool RackManager::insertFx (const juce::String& id)
         return false;
 
     setFxPower (id, true);
-    flushParametersIntoUndoStep();
+    flushParametersIntoUndoStep (state);
     return true;
 }
 
@@ -186,13 +180,13 @@ bool RackManager::removeFx (const juce::String& id)
         return false;
 
     setFxPower (id, false);
-    flushParametersIntoUndoStep();
+    flushParametersIntoUndoStep (state);
     return true;
 }
 
 bool RackManager::undo()
 {
-    flushParametersIntoUndoStep();
+    flushParametersIntoUndoStep (state);
     if (! undoManager.canUndo())
         return false;
 

@@ -32,7 +32,6 @@ public:
 
 private:
     static juce::StringArray normalisedInsertedList (const juce::StringArray& ids);
-    void flushParametersIntoUndoStep();
 
     juce::AudioProcessorValueTreeState& state;
     EffectRack& rack;

@@ -1,6 +1,7 @@
 #include "engine/Randomizer.h"
 
 #include "engine/RandomizeRanges.h"
+#include "engine/UndoFlush.h"
 
 namespace
 {
@@ -39,31 +40,24 @@ void Randomizer::randomizeEffectParameters (const juce::String& id)
                 randomizeParameter (range.parameter, range.low, range.high);
 }
 
-void Randomizer::flushIntoUndoStep()
-{
-    // The parameter tree records changes as undo steps when it copies them into its value
-    // tree, normally on its timer; copying the state does that now.
-    state.copyState();
-}
-
 void Randomizer::randomizeFx (const juce::String& id, bool withTransaction)
 {
     if (withTransaction)
     {
-        flushIntoUndoStep();
+        flushParametersIntoUndoStep (state);
         undoManager.beginNewTransaction ("Randomize " + id);
     }
     randomizeEffectParameters (id);
     if (withTransaction)
-        flushIntoUndoStep();
+        flushParametersIntoUndoStep (state);
 }
 
 void Randomizer::randomizeRack (const juce::StringArray& insertedIds)
 {
-    flushIntoUndoStep();
+    flushParametersIntoUndoStep (state);
     undoManager.beginNewTransaction ("Randomize rack");
     for (const auto& id : insertedIds)
         if (id != "shaper")
             randomizeFx (id, false);
-    flushIntoUndoStep();
+    flushParametersIntoUndoStep (state);
 }

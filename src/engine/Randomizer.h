@@ -19,7 +19,6 @@ public:
 
 private:
     void randomizeEffectParameters (const juce::String& id);
-    void flushIntoUndoStep();
 
     juce::AudioProcessorValueTreeState& state;
     juce::UndoManager& undoManager;

@@ -9,12 +9,9 @@ namespace PresetFile
 {
 namespace
 {
-// The properties of the instance and of the loaded preset's identity, never part of a sound file.
-const juce::Identifier* const notInFiles[] = {
-    &StateProperty::uiWidth,         &StateProperty::uiHeight,           &StateProperty::uiDecorations,
-    &StateProperty::presetFavorites, &StateProperty::favoriteFactoryPresets, &StateProperty::presetKey,
-    &StateProperty::presetName,      &StateProperty::presetFingerprint,
-};
+// Besides the instance's own properties, a file never carries which preset was loaded.
+const juce::Identifier* const presetIdentity[] = { &StateProperty::presetKey, &StateProperty::presetName,
+                                                   &StateProperty::presetFingerprint };
 } // namespace
 
 juce::String read (juce::AudioProcessorValueTreeState& state, const juce::File& file)
@@ -50,7 +47,9 @@ juce::String read (juce::AudioProcessorValueTreeState& state, const juce::File& 
 juce::String textOf (juce::AudioProcessorValueTreeState& state)
 {
     auto tree = state.copyState();
-    for (const auto* property : notInFiles)
+    for (const auto& property : StateProperty::instanceProperties)
+        tree.removeProperty (property, nullptr);
+    for (const auto* property : presetIdentity)
         tree.removeProperty (*property, nullptr);
     tree.removeChild (tree.getChildWithName (StateProperty::abSnapshots), nullptr);
 

@@ -12,8 +12,10 @@ juce_add_binary_data(lumivox_binary_data
     NAMESPACE BinaryData
     SOURCES "${CMAKE_SOURCE_DIR}/resources/LumivoxLogo.png")
 
+configure_file("${CMAKE_SOURCE_DIR}/cmake/ProductVersion.h.in" "${CMAKE_BINARY_DIR}/generated/ProductVersion.h" @ONLY)
+
 add_library(lumivox_product STATIC ${LUMIVOX_PRODUCT_SOURCES})
-target_include_directories(lumivox_product PUBLIC "${CMAKE_SOURCE_DIR}/src")
+target_include_directories(lumivox_product PUBLIC "${CMAKE_SOURCE_DIR}/src" "${CMAKE_BINARY_DIR}/generated")
 target_link_libraries(lumivox_product PUBLIC lumivox_juce lumivox_binary_data)
 set_target_properties(lumivox_product PROPERTIES
     VISIBILITY_INLINES_HIDDEN TRUE

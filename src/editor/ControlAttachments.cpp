@@ -4,7 +4,14 @@
 
 ControlAttachments::ControlAttachments (juce::AudioProcessorValueTreeState& s) : state (s) {}
 
-void ControlAttachments::attachSlider (Knob& knob, const char* parameterId)
+juce::String ControlAttachments::accessibleTitle (const juce::String& caption, const juce::String& cardTitle)
+{
+    if (cardTitle.isEmpty() || cardTitle == caption)
+        return caption;
+    return cardTitle + " " + caption;
+}
+
+void ControlAttachments::attachSlider (Knob& knob, const char* parameterId, const juce::String& cardTitle)
 {
     auto& slider = knob.slider;
     sliderAttachments.push_back (
@@ -26,18 +33,21 @@ void ControlAttachments::attachSlider (Knob& knob, const char* parameterId)
     slider.valueFromTextFunction = [] (const juce::String& text) { return ValueText::parse (text); };
     slider.updateText();
 
-    slider.setTitle (knob.label);
-    knob.setTitle (knob.label);
+    slider.setTitle (accessibleTitle (knob.label, cardTitle));
+    knob.setTitle (accessibleTitle (knob.label, cardTitle));
 }
 
-void ControlAttachments::attachChoice (ChoiceControl& control, const char* parameterId)
+void ControlAttachments::attachChoice (ChoiceControl& control, const char* parameterId, const juce::String& cardTitle)
 {
     choiceAttachments.push_back (
         std::make_unique<juce::AudioProcessorValueTreeState::ComboBoxAttachment> (state, parameterId, control.comboBox));
-    control.comboBox.setTitle (control.label);
+    control.comboBox.setTitle (accessibleTitle (control.label, cardTitle));
+    control.setTitle (accessibleTitle (control.label, cardTitle));
 }
 
-void ControlAttachments::attachButton (juce::Button& button, const char* parameterId)
+void ControlAttachments::attachButton (juce::Button& button, const char* parameterId, const juce::String& title)
 {
+    if (title.isNotEmpty())
+        button.setTitle (title);
     buttonAttachments.push_back (std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment> (state, parameterId, button));
 }

@@ -15,9 +15,14 @@ class ControlAttachments
 public:
     explicit ControlAttachments (juce::AudioProcessorValueTreeState& state);
 
-    void attachSlider (Knob& knob, const char* parameterId);
-    void attachChoice (ChoiceControl& control, const char* parameterId);
-    void attachButton (juce::Button& button, const char* parameterId);
+    // The card title goes into the control's accessible title, so screen readers can tell
+    // the MIX of one card from another's.
+    void attachSlider (Knob& knob, const char* parameterId, const juce::String& cardTitle = {});
+    void attachChoice (ChoiceControl& control, const char* parameterId, const juce::String& cardTitle = {});
+    void attachButton (juce::Button& button, const char* parameterId, const juce::String& accessibleTitle = {});
+
+    // "FILTER CUTOFF"; the caption alone when it repeats the card's title.
+    static juce::String accessibleTitle (const juce::String& caption, const juce::String& cardTitle);
 
 private:
     juce::AudioProcessorValueTreeState& state;

@@ -5,6 +5,7 @@
 namespace
 {
 constexpr float labelHeight = 13.0f;
+constexpr int maximumBarHeight = 28;
 constexpr float ringStart = juce::MathConstants<float>::pi * 1.22f;
 constexpr float ringSpan = juce::MathConstants<float>::pi * 1.56f;
 } // namespace
@@ -23,11 +24,18 @@ void Knob::resized()
 {
     const int w = getWidth();
     const int textWidth = juce::jmin (juce::jmax (w, 46) - 4, 108);
+    const int sliderHeight = juce::jmax (getHeight() - (int) labelHeight, 0);
     if (slider.getSliderStyle() == juce::Slider::LinearHorizontal)
+    {
         slider.setTextBoxStyle (juce::Slider::TextBoxRight, false, juce::jmin (textWidth, 2 * w / 3), 20);
+        // A bar stays right under its caption however tall the space is.
+        slider.setBounds (0, (int) labelHeight, w, juce::jmin (sliderHeight, maximumBarHeight));
+    }
     else
+    {
         slider.setTextBoxStyle (juce::Slider::TextBoxBelow, false, textWidth, 20);
-    slider.setBounds (0, (int) labelHeight, w, juce::jmax (getHeight() - (int) labelHeight, 0));
+        slider.setBounds (0, (int) labelHeight, w, sliderHeight);
+    }
 }
 
 void Knob::paint (juce::Graphics& g)

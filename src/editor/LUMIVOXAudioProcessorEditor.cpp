@@ -1,5 +1,8 @@
 #include "editor/LUMIVOXAudioProcessorEditor.h"
 
+#include "editor/EffectCardTable.h"
+#include "editor/FxBrowser.h"
+#include "engine/Destinations.h"
 #include "engine/StateProperties.h"
 
 #include <BinaryData.h>
@@ -10,7 +13,8 @@ constexpr juce::uint32 buttonColour = 0xFF17101F;
 } // namespace
 
 LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor& p)
-    : juce::AudioProcessorEditor (p), audioProcessor (p), presetBrowser (p.apvts), attachments (p.apvts)
+    : juce::AudioProcessorEditor (p), audioProcessor (p), presetBrowser (p.apvts), menuPanel (p.apvts),
+      modulationPanel (p.apvts), shaperEditor (p.apvts), attachments (p.apvts)
 {
     // Read before the resize limits apply: setting them resizes the empty window, and every
     // layout pass writes its size back, which would overwrite the remembered one.
@@ -81,35 +85,113 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     slotBButton.onClick = [this] { audioProcessor.switchABSlot (1); syncAllAfterStateChange(); };
     copyButton.onClick = [this] { audioProcessor.copyABSlotToOther(); syncWorkflowButtons(); };
     randomizeAllButton.onClick = [this] { randomizeRack(); };
+    menuButton.onClick = [this] { openMenuPanel(); };
+    modButton.onClick = [this] { openModulationPanel(); };
+    addFxButton.onClick = [this] { showAddFxMenu(); };
 
+    menuPanel.onClose = [this] { menuPanel.setVisible (false); };
+    menuPanel.onBrowseBanks = [this] { openPresetBrowser(); };
+    menuPanel.onWindowSizeChosen = [this] (int w, int h) { setSize (w, h); };
+    menuPanel.onDecorationsChanged = [this] (bool on)
+    {
+        decorationsEnabled = on;
+        audioProcessor.apvts.state.setProperty (StateProperty::uiDecorations, on, nullptr);
+        repaint();
+    };
+    menuPanel.decorationsToggle.setToggleState (decorationsEnabled, juce::dontSendNotification);
+    addChildComponent (menuPanel);
+    modulationPanel.onClose = [this]
+    {
+        modulationPanel.setVisible (false);
+        syncModulationIndicators();
+    };
+    modulationPanel.onRoutesChanged = [this] { syncModulationIndicators(); };
+    addChildComponent (modulationPanel);
+
+    rackOrderStrip.onMove = [this] (size_t from, size_t to)
+    {
+        if (audioProcessor.moveInsertedFx (from, to))
+        {
+            rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+            layoutFxRack (rackViewport.getHeight());
+        }
+    };
+    addAndMakeVisible (rackOrderStrip);
     rackViewport.setViewedComponent (&rackContent, false);
-    rackViewport.setScrollBarsShown (false, true);
     addAndMakeVisible (rackViewport);
+    emptyRackLabel.setText ("CLICK + FX TO INSERT AN EFFECT  /  SCROLL OR SWIPE TO BROWSE", juce::dontSendNotification);
+    emptyRackLabel.setFont (LumivoxLookAndFeel::uiFont (10.0f, true));
+    emptyRackLabel.setColour (juce::Label::textColourId, juce::Colour (0x6BFFFFFF));
+    emptyRackLabel.setJustificationType (juce::Justification::centred);
+    emptyRackLabel.setInterceptsMouseClicks (false, false);
+    rackContent.addChildComponent (emptyRackLabel);
 
     addAndMakeVisible (masterCard);
     for (auto* c : std::initializer_list<juce::Component*> { &inputKnob, &masterMixKnob, &outputKnob, &inputMeter, &outputMeter })
         masterCard.addAndMakeVisible (c);
-    attachments.attachSlider (inputKnob, "input");
-    attachments.attachSlider (masterMixKnob, "masterMix");
-    attachments.attachSlider (outputKnob, "output");
+    attachments.attachSlider (inputKnob, "input", masterCard.title);
+    attachments.attachSlider (masterMixKnob, "masterMix", masterCard.title);
+    attachments.attachSlider (outputKnob, "output", masterCard.title);
+
+    for (const auto& entry : EffectCardTable::entries)
+    {
+        auto* card = effectCards.cardForFxId (entry.fxId);
+        const juce::String id (entry.fxId);
+        card->setSize (entry.width, 136);
+        card->onRemove = [this, id] { removeFxFromRack (id); };
+        card->onRandomize = [this, id]
+        {
+            audioProcessor.randomizeFx (id, true);
+            syncModulationIndicators();
+            syncWorkflowButtons();
+        };
+        rackContent.addChildComponent (card);
+    }
+    effectCards.attach (attachments);
 
     for (auto* card : { &shaperCard, &lfoCard, &macroCard })
         addAndMakeVisible (card);
-    attachments.attachButton (shaperCard.powerButton, "shaperOn");
+    shaperCard.addAndMakeVisible (shaperRateChoice);
+    shaperRateChoice.comboBox.addItemList (EffectCardTable::choiceItems ("shaperRate"), 1);
+    attachments.attachChoice (shaperRateChoice, "shaperRate", shaperCard.title);
+    for (auto* k : { &shaperDepthKnob, &shaperMixKnob })
+        shaperCard.addAndMakeVisible (k);
+    attachments.attachSlider (shaperDepthKnob, "shaperDepth", shaperCard.title);
+    attachments.attachSlider (shaperMixKnob, "shaperMix", shaperCard.title);
+    shaperCard.addAndMakeVisible (shaperEditor);
+    attachments.attachButton (shaperCard.powerButton, "shaperOn", "SHAPER power");
+
     for (auto* k : { &lfoRateKnob, &lfoDepthKnob })
+    {
+        k->slider.setColour (juce::Slider::rotarySliderFillColourId, juce::Colour (0xFF9B5CFF));
         lfoCard.addAndMakeVisible (k);
-    attachments.attachSlider (lfoRateKnob, "lfoRate");
-    attachments.attachSlider (lfoDepthKnob, "lfoDepth");
-    const std::pair<Knob*, const char*> macros[] = {
-        { &sparkleKnob, "macroSparkle" }, { &glitchKnob, "macroGlitch" }, { &crushKnob, "macroCrush" }, { &chaosKnob, "macroChaos" } };
+    }
+    attachments.attachSlider (lfoRateKnob, "lfoRate", lfoCard.title);
+    attachments.attachSlider (lfoDepthKnob, "lfoDepth", lfoCard.title);
+    const std::pair<Knob*, const char*> macros[] = { { &macroSparkleKnob, "macroSparkle" },
+                                                     { &macroGlitchKnob, "macroGlitch" },
+                                                     { &macroCrushKnob, "macroCrush" },
+                                                     { &macroChaosKnob, "macroChaos" } };
     for (const auto& [knob, id] : macros)
     {
         macroCard.addAndMakeVisible (knob);
-        attachments.attachSlider (*knob, id);
+        attachments.attachSlider (*knob, id, macroCard.title);
     }
+
+    // Destination d shows its ring on the knob of the setting it moves.
+    auto knobsByParameter = effectCards.allKnobs();
+    knobsByParameter.emplace_back (&shaperDepthKnob, "shaperDepth");
+    knobsByParameter.emplace_back (&shaperMixKnob, "shaperMix");
+    for (int d = 1; d < Destination::count; ++d)
+        for (const auto& [knob, id] : knobsByParameter)
+            if (juce::String (id) == Param::id (Destination::row (d).base))
+                destinationKnobs[(size_t) d] = knob;
 
     setWantsKeyboardFocus (true);
     setSize (size.x, size.y);
+    rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+    syncDynamicRackUi();
+    syncModulationIndicators();
     syncWorkflowButtons();
     startTimerHz (30);
 }
@@ -131,9 +213,25 @@ void LUMIVOXAudioProcessorEditor::styleButton (juce::TextButton& button, juce::u
 
 void LUMIVOXAudioProcessorEditor::openPresetBrowser()
 {
+    menuPanel.setVisible (false);
+    modulationPanel.setVisible (false);
     presetBrowser.refresh();
     presetBrowser.setVisible (true);
     presetBrowser.toFront (true);
+}
+
+void LUMIVOXAudioProcessorEditor::openMenuPanel()
+{
+    modulationPanel.setVisible (false);
+    menuPanel.setVisible (true);
+    menuPanel.toFront (false);
+}
+
+void LUMIVOXAudioProcessorEditor::openModulationPanel()
+{
+    menuPanel.setVisible (false);
+    modulationPanel.setVisible (true);
+    modulationPanel.toFront (false);
 }
 
 void LUMIVOXAudioProcessorEditor::toggleCurrentFavourite()
@@ -208,12 +306,155 @@ void LUMIVOXAudioProcessorEditor::syncWorkflowButtons()
     slotBButton.setColour (juce::TextButton::buttonColourId, juce::Colour (slot == 1 ? 0x4732DCFF : buttonColour));
 }
 
+void LUMIVOXAudioProcessorEditor::syncModulationIndicators()
+{
+    auto& state = audioProcessor.apvts;
+    const auto raw = [&state] (const char* id) { return state.getRawParameterValue (id)->load(); };
+
+    std::array<float, Destination::count> sums {};
+    for (int k = 0; k < Param::numRoutes; ++k)
+    {
+        if (raw (Param::modEnabled[k]) < 0.5f)
+            continue;
+        const int source = juce::roundToInt (raw (Param::modSources[k]));
+        const int destination = juce::roundToInt (raw (Param::modDestinations[k]));
+        if (source >= 1 && destination >= 1 && destination < Destination::count)
+            sums[(size_t) destination] += raw (Param::modDepths[k]) / 100.0f;
+    }
+    for (int d = 1; d < Destination::count; ++d)
+        if (auto* knob = destinationKnobs[(size_t) d])
+        {
+            knob->modulationAmount = juce::jlimit (-1.0f, 1.0f, sums[(size_t) d]);
+            knob->repaint();
+        }
+}
+
+Knob* LUMIVOXAudioProcessorEditor::knobForDestination (int destination) const noexcept
+{
+    return destination >= 1 && destination < Destination::count ? destinationKnobs[(size_t) destination] : nullptr;
+}
+
 void LUMIVOXAudioProcessorEditor::syncAllAfterStateChange()
 {
     audioProcessor.syncRackOrderFromState();
     audioProcessor.syncInsertedFxFromState();
+    rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+    syncDynamicRackUi();
+    syncModulationIndicators();
     syncWorkflowButtons();
     resized();
+}
+
+ModuleCard* LUMIVOXAudioProcessorEditor::cardForFxId (const juce::String& fxId) noexcept
+{
+    return effectCards.cardForFxId (fxId);
+}
+
+void LUMIVOXAudioProcessorEditor::syncDynamicRackUi()
+{
+    for (auto* card : effectCards.allCards())
+        card->setVisible (false);
+    int shown = 0;
+    for (const auto& id : audioProcessor.getInsertedFxOrder())
+        if (auto* card = cardForFxId (id))
+        {
+            card->setVisible (true);
+            ++shown;
+        }
+    emptyRackLabel.setVisible (shown == 0);
+    if (rackViewport.getHeight() > 0)
+        layoutFxRack (rackViewport.getHeight());
+}
+
+void LUMIVOXAudioProcessorEditor::layoutFxRack (int height)
+{
+    for (auto* card : effectCards.allCards())
+        card->setVisible (false);
+
+    const int cardHeight = juce::jmax (height, 136) - 8;
+    int x = 0;
+    bool placed = false;
+    for (const auto& id : audioProcessor.getInsertedFxOrder())
+    {
+        auto* card = cardForFxId (id);
+        if (card == nullptr)
+            continue;
+        card->fxId = id;
+        card->onDropFx = [this, id] (const juce::String& dragged) { dropFxOnCard (dragged, id); };
+        card->setBounds (x, 0, EffectCardTable::find (id)->width, cardHeight);
+        card->setVisible (true);
+        x += card->getWidth() + 5;
+        placed = true;
+    }
+
+    const int contentWidth = juce::jmax (placed ? x - 5 : 0, rackViewport.getWidth());
+    rackContent.setSize (contentWidth, cardHeight);
+    emptyRackLabel.setBounds (0, 0, contentWidth, cardHeight);
+    emptyRackLabel.setVisible (! placed);
+
+    for (auto* card : effectCards.allCards())
+        effectCards.layoutControls (*card, cardHeight);
+}
+
+void LUMIVOXAudioProcessorEditor::dropFxOnCard (const juce::String& dragged, const juce::String& target)
+{
+    const auto list = audioProcessor.getInsertedFxOrder();
+    const int from = list.indexOf (dragged), to = list.indexOf (target);
+    if (from < 0 || to < 0)
+        return;
+    audioProcessor.undoManager.beginNewTransaction ("Reorder rack");
+    audioProcessor.moveInsertedFx ((size_t) from, (size_t) to);
+    syncAllAfterStateChange();
+}
+
+void LUMIVOXAudioProcessorEditor::removeFxFromRack (const juce::String& id)
+{
+    if (! LUMIVOXAudioProcessor::isSelectableFxId (id))
+        return;
+    auto list = audioProcessor.getInsertedFxOrder();
+    if (list.contains (id))
+    {
+        list.removeString (id);
+        if (! audioProcessor.applyInsertedFxOrder (list, true))
+            return;
+        audioProcessor.setFxPower (id, false);
+    }
+    rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+    syncDynamicRackUi();
+    resized();
+}
+
+void LUMIVOXAudioProcessorEditor::insertFx (const juce::String& id)
+{
+    if (! LUMIVOXAudioProcessor::isSelectableFxId (id))
+        return;
+    auto list = audioProcessor.getInsertedFxOrder();
+    if (! list.contains (id))
+    {
+        list.add (id);
+        if (! audioProcessor.applyInsertedFxOrder (list, true))
+            return;
+        audioProcessor.setFxPower (id, true);
+    }
+    rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+    syncDynamicRackUi();
+    resized();
+
+    if (auto* card = cardForFxId (id); card != nullptr && card->isVisible())
+        rackViewport.setViewPosition (juce::jmax (card->getX() - 8, 0), 0);
+}
+
+void LUMIVOXAudioProcessorEditor::showAddFxMenu()
+{
+    juce::Component::SafePointer<LUMIVOXAudioProcessorEditor> safe (this);
+    auto browser = std::make_unique<FxBrowser> (
+        [safe] (const juce::String& id) { return safe != nullptr && safe->audioProcessor.getInsertedFxOrder().contains (id); },
+        [safe] (const juce::String& id)
+        {
+            if (safe != nullptr)
+                safe->insertFx (id);
+        });
+    juce::CallOutBox::launchAsynchronously (std::move (browser), addFxButton.getBounds(), this);
 }
 
 void LUMIVOXAudioProcessorEditor::followLevel (LevelMeter& meter, float level)
@@ -229,6 +470,14 @@ void LUMIVOXAudioProcessorEditor::timerCallback()
     followLevel (inputMeter, audioProcessor.inputLevel.load());
     followLevel (outputMeter, audioProcessor.outputLevel.load());
     syncWorkflowButtons();
+    syncModulationIndicators();
+
+    // Changes made elsewhere (host automation of a power switch, a state load) show up here.
+    if (audioProcessor.getInsertedFxOrder() != rackOrderStrip.order)
+    {
+        rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
+        syncDynamicRackUi();
+    }
 }
 
 void LUMIVOXAudioProcessorEditor::paint (juce::Graphics& g)
@@ -320,20 +569,32 @@ void LUMIVOXAudioProcessorEditor::resized()
 
     addFxButton.setBounds (l.addFx);
     modButton.setBounds (l.mod);
+    rackOrderStrip.setBounds (l.rackOrderStrip);
     rackViewport.setBounds (l.rackViewport);
-    rackContent.setSize (juce::jmax (l.rackViewport.getWidth(), 1), l.rackHeight);
+    layoutFxRack (l.rackHeight);
 
     shaperCard.setBounds (l.shaperCard);
     lfoCard.setBounds (l.lfoCard);
     macroCard.setBounds (l.macroCard);
+    const int sw = l.shaperCard.getWidth(), sh = l.shaperCard.getHeight();
+    const int g = sh < 135 ? 45 : juce::jmin (sh / 3, 58);
+    shaperRateChoice.setBounds (10, 27, 84, g - 5);
+    shaperDepthKnob.setBounds (96, 24, 74, g);
+    shaperMixKnob.setBounds (172, 24, 74, g);
+    shaperEditor.setBounds (8, g + 27, sw - 16, juce::jmax (sh - g - 27, 46) - 8);
     const int j = juce::jmax (l.lfoCard.getWidth() - 22, 1) / 2, i = juce::jmax (l.lfoCard.getHeight(), 92) - 38;
     lfoRateKnob.setBounds (10, 27, j, i);
     lfoDepthKnob.setBounds (j + 12, 27, j, i);
     const int k2 = juce::jmax (l.macroCard.getWidth() - 26, 1) / 2, m = juce::jmax ((l.macroCard.getHeight() - 35) / 2, 46);
-    sparkleKnob.setBounds (12, 25, k2, m);
-    glitchKnob.setBounds (k2 + 14, 25, k2, m);
-    crushKnob.setBounds (12, m + 27, k2, m);
-    chaosKnob.setBounds (k2 + 14, m + 27, k2, m);
+    macroSparkleKnob.setBounds (12, 25, k2, m);
+    macroGlitchKnob.setBounds (k2 + 14, 25, k2, m);
+    macroCrushKnob.setBounds (12, m + 27, k2, m);
+    macroChaosKnob.setBounds (k2 + 14, m + 27, k2, m);
 
-    presetBrowser.setBounds (getLocalBounds());
+    for (auto* panel : std::initializer_list<juce::Component*> { &presetBrowser, &menuPanel, &modulationPanel })
+        panel->setBounds (getLocalBounds());
+    if (menuPanel.isVisible())
+        menuPanel.toFront (false);
+    if (modulationPanel.isVisible())
+        modulationPanel.toFront (false);
 }

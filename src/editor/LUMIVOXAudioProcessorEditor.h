@@ -1,18 +1,28 @@
 #pragma once
 
+#include "editor/ChoiceControl.h"
 #include "editor/ControlAttachments.h"
+#include "editor/EffectCards.h"
 #include "editor/EditorLayout.h"
+#include "editor/HorizontalRackViewport.h"
 #include "editor/Knob.h"
 #include "editor/LevelMeter.h"
 #include "editor/LumivoxLookAndFeel.h"
+#include "editor/LumivoxMenuPanel.h"
+#include "editor/ModulationMatrixPanel.h"
 #include "editor/ModuleCard.h"
+#include "editor/RackOrderStrip.h"
+#include "editor/ShaperEditor.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "presets/PresetBrowser.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
+
 // The plug-in window: header with logo and preset bar, the workflow buttons, the master
-// strip with meters, the rack area and the bottom row, with the preset library on top.
+// strip with meters, the rack of effect cards with its order strip, and the bottom row,
+// with the preset library, the menu and the modulation matrix as overlays.
 class LUMIVOXAudioProcessorEditor final : public juce::AudioProcessorEditor,
                                           public juce::DragAndDropContainer,
                                           private juce::Timer
@@ -26,12 +36,27 @@ public:
     bool keyPressed (const juce::KeyPress& key) override;
 
     void syncWorkflowButtons();
+    void syncModulationIndicators();
     void syncAllAfterStateChange();
     void openPresetBrowser();
+    void openMenuPanel();
+    void openModulationPanel();
     void toggleCurrentFavourite();
     void undo();
     void redo();
     void randomizeRack();
+
+    // The rack.
+    void syncDynamicRackUi();
+    ModuleCard* cardForFxId (const juce::String& fxId) noexcept;
+    void layoutFxRack (int height);
+    void removeFxFromRack (const juce::String& fxId);
+    void insertFx (const juce::String& fxId);
+    void dropFxOnCard (const juce::String& draggedId, const juce::String& targetId);
+    void showAddFxMenu();
+
+    // The knob that shows destination d's modulation ring (1 to 33), or null.
+    Knob* knobForDestination (int destination) const noexcept;
 
 private:
     void timerCallback() override;
@@ -53,14 +78,25 @@ public:
     juce::TextButton prevPresetButton { "PREV" }, nextPresetButton { "NEXT" }, presetNameButton { "Untitled" },
         favouriteButton { "FAV" };
     juce::TooltipWindow tooltipWindow { this, 700 };
-    juce::Viewport rackViewport;
+    LumivoxMenuPanel menuPanel;
+    ModulationMatrixPanel modulationPanel;
+    RackOrderStrip rackOrderStrip;
+    HorizontalRackViewport rackViewport;
     juce::Component rackContent;
+    juce::Label emptyRackLabel;
     bool decorationsEnabled = true;
     ModuleCard masterCard { "MASTER / OUTPUT", false, false };
     LevelMeter inputMeter { "IN" }, outputMeter { "OUT" };
     Knob inputKnob { "INPUT" }, masterMixKnob { "MASTER MIX" }, outputKnob { "OUTPUT" };
+    EffectCards effectCards;
     ModuleCard shaperCard { "SHAPER", true, false }, lfoCard { "LFO 1", false, false }, macroCard { "MACROS", false, false };
+    ChoiceControl shaperRateChoice { "SYNC" };
+    Knob shaperDepthKnob { "DEPTH" }, shaperMixKnob { "MIX" };
     Knob lfoRateKnob { "RATE HZ" }, lfoDepthKnob { "DEPTH" };
-    Knob sparkleKnob { "SPARKLE" }, glitchKnob { "GLITCH" }, crushKnob { "CRUSH" }, chaosKnob { "CHAOS" };
+    Knob macroSparkleKnob { "SPARKLE" }, macroGlitchKnob { "GLITCH" }, macroCrushKnob { "CRUSH" }, macroChaosKnob { "CHAOS" };
+    ShaperEditor shaperEditor;
     ControlAttachments attachments;
+
+private:
+    std::array<Knob*, 34> destinationKnobs {}; // index 0 unused
 };

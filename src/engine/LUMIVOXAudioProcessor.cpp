@@ -1,5 +1,6 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 
+#include "editor/LUMIVOXAudioProcessorEditor.h"
 #include "engine/HostContext.h"
 #include "engine/ParameterLayout.h"
 #include "engine/SavedState.h"
@@ -228,7 +229,7 @@ double LUMIVOXAudioProcessor::getTailLengthSeconds() const
 
 juce::AudioProcessorEditor* LUMIVOXAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new LUMIVOXAudioProcessorEditor (*this);
 }
 
 void LUMIVOXAudioProcessor::getStateInformation (juce::MemoryBlock& destData)

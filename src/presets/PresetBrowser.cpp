@@ -184,7 +184,7 @@ void PresetBrowser::filter()
     presetList.updateContent();
     const int currentRow = visibleRows.indexOf (currentIndex());
     if (currentRow >= 0)
-        presetList.selectRow (currentRow, true, true);
+        presetList.selectRow (currentRow, false, true); // scrolls the current preset into view
     else
         presetList.deselectAllRows();
 

@@ -1,0 +1,106 @@
+#include "EditorScreenshots.h"
+
+#include "TestLoop.h"
+#include "presets/FactoryLibrary.h"
+
+namespace
+{
+constexpr double sampleRate = 48000.0;
+constexpr int blockSize = 1600; // one editor frame of audio at 30 Hz
+constexpr int ticksPerScene = 15;
+
+const std::pair<int, int> windowSizes[] = { { 800, 520 }, { 920, 580 }, { 1080, 680 }, { 1220, 760 }, { 1400, 880 } };
+
+juce::String sizeName (int w, int h) { return juce::String (w) + "x" + juce::String (h); }
+} // namespace
+
+std::vector<EditorScreenshots::Scene> EditorScreenshots::defaultScenes()
+{
+    std::vector<Scene> scenes;
+    for (const auto& [w, h] : windowSizes)
+        scenes.push_back ({ "fresh-" + sizeName (w, h) + ".png", {}, w, h, nullptr });
+    for (const auto& [w, h] : windowSizes)
+        scenes.push_back ({ "neon-orbit-" + sizeName (w, h) + ".png", "NEON ORBIT", w, h, nullptr });
+    scenes.push_back ({ "preset-browser-920x580.png", "NEON ORBIT", 920, 580,
+                        [] (LUMIVOXAudioProcessorEditor& e) { e.openPresetBrowser(); } });
+    return scenes;
+}
+
+EditorScreenshots::EditorScreenshots (std::vector<Scene> s, juce::File folder)
+    : scenes (std::move (s)), outputFolder (std::move (folder)), loop (TestLoop::make (sampleRate, 4.0)),
+      block (2, blockSize)
+{
+}
+
+EditorScreenshots::~EditorScreenshots()
+{
+    stopTimer();
+    closeScene();
+}
+
+void EditorScreenshots::start()
+{
+    outputFolder.createDirectory();
+    openScene();
+    startTimerHz (30);
+}
+
+void EditorScreenshots::openScene()
+{
+    const auto& scene = scenes[sceneIndex];
+    processor = std::make_unique<LUMIVOXAudioProcessor>();
+    processor->prepareToPlay (sampleRate, blockSize);
+    editor = std::make_unique<LUMIVOXAudioProcessorEditor> (*processor);
+    if (scene.preset.isNotEmpty())
+        editor->presetBrowser.load (FactoryLibrary::indexOf (scene.preset));
+    editor->setSize (scene.width, scene.height);
+    if (scene.setup != nullptr)
+        scene.setup (*editor);
+    ticks = 0;
+    loopPosition = 0;
+}
+
+void EditorScreenshots::closeScene()
+{
+    editor.reset();
+    if (processor != nullptr)
+        processor->releaseResources();
+    processor.reset();
+}
+
+void EditorScreenshots::timerCallback()
+{
+    // Plays on the message thread: this tool has no audio device.
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < blockSize; ++i)
+            block.setSample (ch, i, loop.getSample (ch, (loopPosition + i) % loop.getNumSamples()));
+    loopPosition = (loopPosition + blockSize) % loop.getNumSamples();
+    juce::MidiBuffer midi;
+    processor->processBlock (block, midi);
+
+    if (++ticks < ticksPerScene)
+        return;
+
+    writeSnapshot() ? ++written : ++failed;
+    closeScene();
+    if (++sceneIndex < scenes.size())
+    {
+        openScene();
+        return;
+    }
+    stopTimer();
+    if (onFinished != nullptr)
+        onFinished (written, failed);
+}
+
+bool EditorScreenshots::writeSnapshot()
+{
+    const auto image = editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
+    const auto file = outputFolder.getChildFile (scenes[sceneIndex].fileName);
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat png;
+    const bool ok = out.openedOk() && png.writeImageToStream (image, out);
+    std::cout << (ok ? "wrote " : "FAILED ") << file.getFullPathName() << std::endl;
+    return ok;
+}

@@ -4,6 +4,7 @@
 #include "editor/FxBrowser.h"
 #include "engine/Destinations.h"
 #include "engine/StateProperties.h"
+#include "engine/UndoFlush.h"
 
 #include <BinaryData.h>
 
@@ -402,6 +403,7 @@ void LUMIVOXAudioProcessorEditor::dropFxOnCard (const juce::String& dragged, con
     const int from = list.indexOf (dragged), to = list.indexOf (target);
     if (from < 0 || to < 0)
         return;
+    flushParametersIntoUndoStep (audioProcessor.apvts);
     audioProcessor.undoManager.beginNewTransaction ("Reorder rack");
     audioProcessor.moveInsertedFx ((size_t) from, (size_t) to);
     syncAllAfterStateChange();

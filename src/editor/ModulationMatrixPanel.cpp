@@ -2,6 +2,7 @@
 
 #include "editor/LumivoxLookAndFeel.h"
 #include "engine/ParameterTable.h"
+#include "engine/UndoFlush.h"
 
 namespace
 {
@@ -144,10 +145,12 @@ void ModulationMatrixPanel::resetRoute (int r)
 
 void ModulationMatrixPanel::clearAllRoutes()
 {
+    flushParametersIntoUndoStep (state);
     if (state.undoManager != nullptr)
         state.undoManager->beginNewTransaction ("Clear modulation routes");
     for (int r = 0; r < Param::numRoutes; ++r)
         resetRoute (r);
+    flushParametersIntoUndoStep (state);
     if (onRoutesChanged != nullptr)
         onRoutesChanged();
 }
@@ -156,9 +159,11 @@ void ModulationMatrixPanel::removeRoute (int r)
 {
     if (r < 0 || r >= Param::numRoutes)
         return;
+    flushParametersIntoUndoStep (state);
     if (state.undoManager != nullptr)
         state.undoManager->beginNewTransaction ("Remove modulation route");
     resetRoute (r);
+    flushParametersIntoUndoStep (state);
 }
 
 void ModulationMatrixPanel::paint (juce::Graphics& g)

@@ -1,6 +1,7 @@
 #include "editor/ShaperEditor.h"
 
 #include "engine/ParameterTable.h"
+#include "engine/UndoFlush.h"
 
 namespace
 {
@@ -34,6 +35,8 @@ int ShaperEditor::pointAt (float x) const noexcept
 
 void ShaperEditor::beginEditTransaction()
 {
+    // Earlier changes still waiting for the tree's timer belong to the step before this one.
+    flushParametersIntoUndoStep (state);
     if (auto* undo = state.undoManager)
         undo->beginNewTransaction ("Edit shaper");
 }
@@ -44,6 +47,7 @@ void ShaperEditor::endGesture()
         return;
     if (auto* p = point (activePoint))
         p->endChangeGesture();
+    flushParametersIntoUndoStep (state);
     activePoint = -1;
     repaint();
 }

@@ -1,6 +1,9 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "support/TestHelpers.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace testing_support;
 
 namespace
@@ -146,6 +149,59 @@ TEST_P (PluginHosting, StateRoundTripsThroughTheWrapper)
     ASSERT_NE (restored, nullptr);
     EXPECT_NEAR (restored->getValue(), onGrid, 1.0e-4f);
     EXPECT_TRUE (restored->getText (restored->getValue(), 100).startsWith ("700"));
+}
+
+TEST_P (PluginHosting, EditorOpensResizesAndClosesWhileAudioRuns)
+{
+    auto instance = GetParam().load();
+    ASSERT_NE (instance, nullptr);
+    ASSERT_TRUE (instance->hasEditor());
+    prepareStereo (*instance);
+
+    // The audio thread keeps processing noise while the editor comes and goes.
+    std::atomic<bool> running { true };
+    std::atomic<int> blocks { 0 };
+    std::atomic<bool> finite { true };
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        juce::MidiBuffer midi;
+        juce::Random random (3);
+        while (running)
+        {
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = 0; i < blockSize; ++i)
+                    buffer.setSample (ch, i, random.nextFloat() - 0.5f);
+            instance->processBlock (buffer, midi);
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = 0; i < blockSize; ++i)
+                    if (! std::isfinite (buffer.getSample (ch, i)))
+                        finite = false;
+            ++blocks;
+        }
+    });
+
+    for (int round = 0; round < 3; ++round)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (instance->createEditor());
+        ASSERT_NE (editor, nullptr);
+        editor->addToDesktop (0);
+        editor->setVisible (true);
+        EXPECT_GE (editor->getWidth(), 800) << "the window takes the plug-in's own size";
+        for (const auto& [w, h] : { std::pair { 800, 520 }, { 920, 580 }, { 1080, 680 }, { 1220, 760 }, { 1400, 880 } })
+            editor->setSize (w, h);
+        const int before = blocks.load();
+        while (blocks.load() < before + 4)
+            juce::Thread::sleep (1);
+        editor->setVisible (false);
+        editor.reset();
+    }
+
+    running = false;
+    audio.join();
+    EXPECT_TRUE (finite.load());
+    EXPECT_GT (blocks.load(), 12);
+    instance->releaseResources();
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, PluginHosting, ::testing::ValuesIn (formats),

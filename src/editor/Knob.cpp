@@ -42,7 +42,10 @@ void Knob::paint (juce::Graphics& g)
 {
     g.setColour (juce::Colour (0xB8FFFFFF));
     g.setFont (LumivoxLookAndFeel::uiFont (9.0f, true));
-    g.drawFittedText (label, 0, 0, getWidth(), 16, juce::Justification::centred, 1, 0.72f);
+    // A bar's caption sits over its value box, clear of a card title to its left.
+    const bool bar = slider.getSliderStyle() == juce::Slider::LinearHorizontal;
+    const int boxWidth = bar ? juce::jmin (slider.getTextBoxWidth(), getWidth()) : getWidth();
+    g.drawFittedText (label, getWidth() - boxWidth, 0, boxWidth, 16, juce::Justification::centred, 1, 0.72f);
 }
 
 void Knob::paintOverChildren (juce::Graphics& g)

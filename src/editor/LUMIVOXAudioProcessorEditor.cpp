@@ -249,13 +249,9 @@ void LUMIVOXAudioProcessorEditor::redo() { stepHistory (true); }
 
 void LUMIVOXAudioProcessorEditor::stepHistory (bool forward)
 {
-    auto& history = audioProcessor.undoManager;
-    if (forward ? history.canRedo() : history.canUndo())
-    {
-        forward ? history.redo() : history.undo();
-        audioProcessor.syncRackOrderFromState();
-        audioProcessor.syncInsertedFxFromState();
-    }
+    // The rack manager lands pending parameter changes first and re-reads the rack after.
+    auto& rack = audioProcessor.getRackManager();
+    forward ? rack.redo() : rack.undo();
     // The buttons refresh even when there was nothing to step over.
     syncAllAfterStateChange();
 }
@@ -413,14 +409,8 @@ void LUMIVOXAudioProcessorEditor::removeFxFromRack (const juce::String& id)
 {
     if (! LUMIVOXAudioProcessor::isSelectableFxId (id))
         return;
-    auto list = audioProcessor.getInsertedFxOrder();
-    if (list.contains (id))
-    {
-        list.removeString (id);
-        if (! audioProcessor.applyInsertedFxOrder (list, true))
-            return;
-        audioProcessor.setFxPower (id, false);
-    }
+    if (audioProcessor.getInsertedFxOrder().contains (id) && ! audioProcessor.getRackManager().removeFx (id))
+        return;
     rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
     syncDynamicRackUi();
     resized();
@@ -430,14 +420,9 @@ void LUMIVOXAudioProcessorEditor::insertFx (const juce::String& id)
 {
     if (! LUMIVOXAudioProcessor::isSelectableFxId (id))
         return;
-    auto list = audioProcessor.getInsertedFxOrder();
-    if (! list.contains (id))
-    {
-        list.add (id);
-        if (! audioProcessor.applyInsertedFxOrder (list, true))
-            return;
-        audioProcessor.setFxPower (id, true);
-    }
+    // One named undo step: the rack list and the power switch together.
+    if (! audioProcessor.getInsertedFxOrder().contains (id) && ! audioProcessor.getRackManager().insertFx (id))
+        return;
     rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
     syncDynamicRackUi();
     resized();

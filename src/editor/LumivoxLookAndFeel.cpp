@@ -145,25 +145,41 @@ void LumivoxLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int 
 
 void LumivoxLookAndFeel::drawToggleButton (juce::Graphics& g, juce::ToggleButton& button, bool, bool)
 {
-    const float w = juce::jmax ((float) button.getWidth() - 2.0f, 0.0f);
-    const float h = juce::jmax ((float) button.getHeight() - 2.0f, 0.0f);
+    // A pill never taller than half its width, centred, so a tall narrow switch stays a
+    // switch; a switch with a label (FREEZE) keeps a switch's proportions and shows its text.
+    float w = juce::jmax ((float) button.getWidth() - 2.0f, 0.0f);
+    const float fullHeight = juce::jmax ((float) button.getHeight() - 2.0f, 0.0f);
+    const float h = juce::jmin (fullHeight, w / 2.0f);
+    const float top = 1.0f + (fullHeight - h) / 2.0f;
+    const auto text = button.getButtonText();
+    if (text.isNotEmpty())
+        w = juce::jmin (w, h * 2.2f);
     const bool on = button.getToggleState();
 
     g.setColour (juce::Colour (0xF00C0912));
-    g.fillRoundedRectangle (1.0f, 1.0f, w, h, h / 2.0f);
+    g.fillRoundedRectangle (1.0f, top, w, h, h / 2.0f);
 
     g.setColour (juce::Colour (on ? 0xF2FF3DAF : 0x8C463B50));
-    g.drawRoundedRectangle (1.5f, 1.5f, juce::jmax (w - 1.0f, 0.0f), juce::jmax (h - 1.0f, 0.0f), h / 2.0f, 1.2f);
+    g.drawRoundedRectangle (1.5f, top + 0.5f, juce::jmax (w - 1.0f, 0.0f), juce::jmax (h - 1.0f, 0.0f), h / 2.0f, 1.2f);
 
-    const float k = h - 8.0f;
+    const float k = juce::jmax (h - 8.0f, 0.0f);
     const float knobX = on ? w - k - 3.0f : 5.0f;
     g.setColour (juce::Colour (on ? 0xFFFF63BF : 0xFF70687B));
-    fillCircle (g, knobX, 5.0f, k);
+    fillCircle (g, knobX, top + 4.0f, k);
 
     if (on)
     {
         g.setColour (juce::Colour (0x73FFFFFF));
-        fillCircle (g, knobX + 3.0f, 7.0f, 0.35f * k);
+        fillCircle (g, knobX + 3.0f, top + 6.0f, 0.35f * k);
+    }
+
+    if (text.isNotEmpty())
+    {
+        g.setColour (juce::Colour (on ? 0xFFFFFFFF : 0xD1FFFFFF));
+        g.setFont (uiFont (11.0f, true));
+        const int x = juce::roundToInt (w) + 10;
+        g.drawText (text, x, 0, juce::jmax (button.getWidth() - x, 0), button.getHeight(),
+                    juce::Justification::centredLeft, true);
     }
 }
 

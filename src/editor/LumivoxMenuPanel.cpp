@@ -81,6 +81,10 @@ LumivoxMenuPanel::LumivoxMenuPanel (juce::AudioProcessorValueTreeState& s) : sta
     for (int i = 0; i < numPages; ++i)
     {
         auto button = std::make_unique<juce::TextButton> (pageNames[i]);
+        // The page shown glows like the editor's active A/B slot.
+        button->setColour (juce::TextButton::buttonColourId, juce::Colour (0xFF17101F));
+        button->setColour (juce::TextButton::buttonOnColourId, juce::Colour (0x57FF3DAF));
+        button->setColour (juce::TextButton::textColourOnId, juce::Colours::white);
         button->onClick = [this, i] { select (i); };
         addAndMakeVisible (*button);
         pageButtons.push_back (std::move (button));

@@ -158,6 +158,7 @@ bool RackManager::insertFx (const juce::String& id)
     if (! isSelectableFxId (id) || list.contains (id))
         return false;
 
+    flushParametersIntoUndoStep (state); // earlier edits stay in their own step
     undoManager.beginNewTransaction ("Insert " + id);
     list.add (id);
     if (! applyInsertedFxOrder (list, true))
@@ -174,6 +175,7 @@ bool RackManager::removeFx (const juce::String& id)
         return false;
 
     auto list = getInsertedFxOrder();
+    flushParametersIntoUndoStep (state);
     undoManager.beginNewTransaction ("Remove " + id);
     list.removeString (id);
     if (! applyInsertedFxOrder (list, true))

@@ -6,9 +6,9 @@
 
 namespace
 {
-juce::Image paintToggle (LumivoxLookAndFeel& laf, bool on, int width, int height)
+juce::Image paintToggle (LumivoxLookAndFeel& laf, bool on, int width, int height, const juce::String& text = {})
 {
-    juce::ToggleButton button;
+    juce::ToggleButton button (text);
     button.setLookAndFeel (&laf);
     button.setSize (width, height);
     button.setToggleState (on, juce::dontSendNotification);
@@ -33,6 +33,31 @@ juce::Image paintKnob (LumivoxLookAndFeel& laf, std::optional<juce::Colour> fill
     return image;
 }
 } // namespace
+
+TEST (LookAndFeel, LabelledAndTallTogglesStaySwitches)
+{
+    LumivoxLookAndFeel laf;
+    const auto hasInk = [] (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() > 0x40)
+                    return true;
+        return false;
+    };
+
+    // FREEZE across a wide card: a switch at the left, its text beside it, nothing at the far end.
+    const auto freeze = paintToggle (laf, false, 410, 32, "FREEZE");
+    EXPECT_TRUE (hasInk (freeze, { 2, 14, 60, 4 }));
+    EXPECT_TRUE (hasInk (freeze, { 75, 8, 60, 16 })) << "the text is drawn";
+    EXPECT_FALSE (hasInk (freeze, { 200, 0, 210, 32 }));
+
+    // A route switch 36 wide in a 40 high row: the pill is 17 high and centred, not a ball.
+    const auto tall = paintToggle (laf, true, 36, 40);
+    EXPECT_FALSE (hasInk (tall, { 0, 0, 36, 9 }));
+    EXPECT_FALSE (hasInk (tall, { 0, 31, 36, 9 }));
+    EXPECT_TRUE (hasInk (tall, { 0, 15, 36, 10 }));
+}
 
 TEST (LookAndFeel, FontsAndColours)
 {

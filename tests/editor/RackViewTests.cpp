@@ -326,3 +326,27 @@ TEST_F (RackFixture, ControlsHaveAccessibleTitlesNamingTheirCard)
     };
     check (*editor);
 }
+
+TEST_F (RackFixture, InsertAndRemoveAreOneUndoStepEachAfterEarlierEdits)
+{
+    p.apvts.copyState();
+    p.undoManager.clearUndoHistory();
+    setParameter (p, "cutoff", 800.0f); // not yet copied into the tree when the insert starts
+    editor->insertFx ("reverb");
+    EXPECT_EQ (p.undoManager.getUndoDescription(), "Insert reverb");
+
+    editor->undoButton.onClick();
+    EXPECT_EQ (order(), "drive,filter,shaper");
+    EXPECT_LT (parameterValue (p, "reverbOn"), 0.5f);
+    EXPECT_FALSE (editor->cardForFxId ("reverb")->isVisible());
+    EXPECT_FLOAT_EQ (parameterValue (p, "cutoff"), 800.0f) << "the earlier edit is a step of its own";
+
+    editor->redoButton.onClick();
+    EXPECT_EQ (order(), "drive,filter,shaper,reverb");
+    EXPECT_GT (parameterValue (p, "reverbOn"), 0.5f);
+
+    editor->removeFxFromRack ("reverb");
+    editor->undo();
+    EXPECT_EQ (order(), "drive,filter,shaper,reverb");
+    EXPECT_TRUE (editor->cardForFxId ("reverb")->isVisible());
+}

@@ -125,3 +125,16 @@ TEST (Widgets, RingAndMeterDrawOnlyWhenThereIsSomethingToShow)
     choice.setSize (120, 40);
     EXPECT_EQ (choice.comboBox.getBounds(), juce::Rectangle<int> (0, 16, 120, 24));
 }
+
+TEST (Widgets, BarKnobsStayUnderTheirCaptionInTallSpaces)
+{
+    Knob rotary ("RATE HZ"), bar ("SPARKLE");
+    bar.slider.setSliderStyle (juce::Slider::LinearHorizontal);
+    for (auto* k : { &rotary, &bar })
+        k->setSize (86, 200);
+    EXPECT_EQ (rotary.slider.getBounds(), juce::Rectangle<int> (0, 13, 86, 187));
+    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 13, 86, 28));
+    bar.setSize (250, 41); // the master strip's bars keep their full height
+    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 13, 250, 28));
+    EXPECT_EQ (bar.slider.getTextBoxWidth(), 108);
+}

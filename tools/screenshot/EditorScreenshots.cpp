@@ -1,6 +1,7 @@
 #include "EditorScreenshots.h"
 
 #include "TestLoop.h"
+#include "editor/EffectCardTable.h"
 #include "presets/FactoryLibrary.h"
 
 namespace
@@ -23,6 +24,43 @@ std::vector<EditorScreenshots::Scene> EditorScreenshots::defaultScenes()
         scenes.push_back ({ "neon-orbit-" + sizeName (w, h) + ".png", "NEON ORBIT", w, h, nullptr });
     scenes.push_back ({ "preset-browser-920x580.png", "NEON ORBIT", 920, 580,
                         [] (LUMIVOXAudioProcessorEditor& e) { e.openPresetBrowser(); } });
+
+    const auto fullRack = [] (LUMIVOXAudioProcessorEditor& e)
+    {
+        for (const auto& entry : EffectCardTable::entries)
+            e.insertFx (entry.fxId);
+    };
+    scenes.push_back ({ "rack-full-start-1220x760.png", {}, 1220, 760, [fullRack] (LUMIVOXAudioProcessorEditor& e)
+                        {
+                            fullRack (e);
+                            e.rackViewport.setViewPosition (0, 0);
+                        } });
+    scenes.push_back ({ "rack-full-end-1220x760.png", {}, 1220, 760, fullRack });
+    scenes.push_back ({ "effect-browser-920x580.png", {}, 920, 580,
+                        [] (LUMIVOXAudioProcessorEditor& e) { e.showAddFxMenu(); } });
+    scenes.push_back ({ "modulation-matrix-920x580.png", "NEON ORBIT", 920, 580, [] (LUMIVOXAudioProcessorEditor& e)
+                        {
+                            auto& routes = e.modulationPanel.routes;
+                            const int settings[3][3] = { { 2, 4, 0 }, { 3, 21, 0 }, { 5, 25, 0 } };
+                            for (int r = 0; r < 3; ++r)
+                            {
+                                routes[(size_t) r].sourceBox.setSelectedId (settings[r][0], juce::sendNotificationSync);
+                                routes[(size_t) r].destinationBox.setSelectedId (settings[r][1], juce::sendNotificationSync);
+                            }
+                            routes[0].depthSlider.setValue (45.0);
+                            routes[1].depthSlider.setValue (-30.0);
+                            routes[2].depthSlider.setValue (70.0);
+                            e.openModulationPanel();
+                        } });
+    for (int page = 0; page < LumivoxMenuPanel::numPages; ++page)
+    {
+        const juce::String names[] = { "banks", "settings", "about", "help" };
+        scenes.push_back ({ "menu-" + names[page] + "-920x580.png", {}, 920, 580, [page] (LUMIVOXAudioProcessorEditor& e)
+                            {
+                                e.openMenuPanel();
+                                e.menuPanel.select (page);
+                            } });
+    }
     return scenes;
 }
 
@@ -54,6 +92,9 @@ void EditorScreenshots::openScene()
     if (scene.preset.isNotEmpty())
         editor->presetBrowser.load (FactoryLibrary::indexOf (scene.preset));
     editor->setSize (scene.width, scene.height);
+    // On the desktop, as in a host, so call-out boxes and the keyboard focus behave as there.
+    editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
+    editor->setVisible (true);
     if (scene.setup != nullptr)
         scene.setup (*editor);
     ticks = 0;

@@ -1,4 +1,5 @@
 #include "editor/ControlAttachments.h"
+#include "support/MouseEvents.h"
 #include "support/TestHelpers.h"
 
 using namespace testing_support;
@@ -37,4 +38,33 @@ TEST (ControlAttachments, SlidersShowTheirUnitsAndReadTypedText)
         power.setToggleState (true, juce::sendNotificationSync);
         EXPECT_EQ (parameterValue (p, "delayOn"), 1.0f);
     }
+}
+
+TEST (ControlAttachments, EachTakeOfAControlIsItsOwnUndoStep)
+{
+    LUMIVOXAudioProcessor p;
+    Knob cutoff ("CUTOFF");
+    juce::ToggleButton power;
+    ControlAttachments attachments (p.apvts);
+    attachments.attachSlider (cutoff, "cutoff", "FILTER");
+    attachments.attachButton (power, "delayOn", "DELAY power");
+    p.apvts.copyState();
+    p.undoManager.clearUndoHistory();
+
+    cutoff.setSize (100, 120);
+    auto& slider = cutoff.slider;
+    slider.mouseDown (mouseEventAt (slider, 50, 40));
+    slider.setValue (1000.0, juce::sendNotificationSync);
+    slider.setValue (900.0, juce::sendNotificationSync);
+    slider.mouseUp (mouseEventAt (slider, 50, 40));
+    p.apvts.copyState();
+    const bool wasOn = power.getToggleState();
+    power.setToggleState (! wasOn, juce::sendNotificationSync);
+    p.apvts.copyState();
+
+    p.undoManager.undo();
+    EXPECT_EQ (parameterValue (p, "delayOn") > 0.5f, wasOn);
+    EXPECT_NEAR (parameterValue (p, "cutoff"), 900.0f, 1.0f) << "the switch was a step of its own";
+    p.undoManager.undo();
+    EXPECT_NEAR (parameterValue (p, "cutoff"), 12000.0f, 1.0f) << "the whole drag was one step";
 }

@@ -1,9 +1,12 @@
+#include "ProcessorBench.h"
+
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
 int main (int argc, char** argv)
 {
     juce::ScopedJuceInitialiser_GUI juce;
+    registerPresetBenchmarks();
     benchmark::Initialize (&argc, argv);
     if (benchmark::ReportUnrecognizedArguments (argc, argv))
         return 1;

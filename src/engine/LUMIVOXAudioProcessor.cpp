@@ -77,10 +77,9 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     if (latency != getLatencySamples())
         setLatencySamples (latency);
 
-    dryLatencyLine.setMaximumDelayInSamples (latency + 2);
-    dryLatencyLine.prepare (spec);
-    dryLatencyLine.setDelay ((float) juce::jlimit (0, dryLatencyLine.getMaximumDelayInSamples(), latency));
-    dryLatencyLine.reset();
+    dryLatencyLine.prepare (channels, latency);
+    gainRamp.allocate ((size_t) maxBlock, true);
+    mixRamp.allocate ((size_t) maxBlock, true);
 
     modulation.reset (currentSampleRate);
 
@@ -134,22 +133,26 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
 
     updateMeter (inputLevel, view);
 
-    inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
-    float gainedPeak = 0.0f;
-    for (int i = 0; i < n; ++i)
+    for (int ch = 0; ch < channels; ++ch)
     {
-        const float g = inputGain.getNextValue();
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            float x = view.getSample (ch, i);
-            if (! std::isfinite (x))
-                x = 0.0f;
-            dryLatencyLine.pushSample (ch, x);
-            dryPathBuffer.setSample (ch, i, dryLatencyLine.popSample (ch));
-            const float gained = x * g;
-            gainedPeak = juce::jmax (gainedPeak, std::abs (gained));
-            view.setSample (ch, i, gained);
-        }
+        auto* x = view.getWritePointer (ch);
+        for (int i = 0; i < n; ++i)
+            if (! std::isfinite (x[i]))
+                x[i] = 0.0f;
+    }
+    dryLatencyLine.process (view, dryPathBuffer, n);
+
+    // Smoother values first, so the channel loops run over plain arrays.
+    inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
+    for (int i = 0; i < n; ++i)
+        gainRamp[i] = inputGain.getNextValue();
+    float gainedPeak = 0.0f;
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto* x = view.getWritePointer (ch);
+        juce::FloatVectorOperations::multiply (x, gainRamp.get(), n);
+        const auto range = juce::FloatVectorOperations::findMinAndMax (x, n);
+        gainedPeak = juce::jmax (gainedPeak, -range.getStart(), range.getEnd());
     }
 
     const auto context = HostContext::fromPlayHead (getPlayHead(), currentSampleRate, offset);
@@ -166,13 +169,17 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
     masterMixSmoothed.setTargetValue (cache.get (Param::masterMix) / 100.0f);
     for (int i = 0; i < n; ++i)
     {
-        const float g = outputGain.getNextValue();
-        const float m = masterMixSmoothed.getNextValue();
-        for (int ch = 0; ch < channels; ++ch)
+        gainRamp[i] = outputGain.getNextValue();
+        mixRamp[i] = masterMixSmoothed.getNextValue();
+    }
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto* wet = view.getWritePointer (ch);
+        const auto* dry = dryPathBuffer.getReadPointer (ch);
+        for (int i = 0; i < n; ++i)
         {
-            const float dry = dryPathBuffer.getSample (ch, i);
-            const float out = dry + (g * view.getSample (ch, i) - dry) * m;
-            view.setSample (ch, i, std::isfinite (out) ? out : 0.0f);
+            const float out = dry[i] + (gainRamp[i] * wet[i] - dry[i]) * mixRamp[i];
+            wet[i] = std::isfinite (out) ? out : 0.0f;
         }
     }
 
@@ -204,14 +211,21 @@ void LUMIVOXAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buff
         return;
     }
 
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    const int capacity = dryPathBuffer.getNumSamples();
+    for (int offset = 0; offset < buffer.getNumSamples(); offset += capacity)
     {
-        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        const int n = juce::jmin (capacity, buffer.getNumSamples() - offset);
+        subBlockView.setDataToReferTo (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), offset, n);
+        for (int ch = 0; ch < subBlockView.getNumChannels(); ++ch)
         {
-            const float x = buffer.getSample (ch, i);
-            dryLatencyLine.pushSample (ch, std::isfinite (x) ? x : 0.0f);
-            buffer.setSample (ch, i, dryLatencyLine.popSample (ch));
+            auto* x = subBlockView.getWritePointer (ch);
+            for (int i = 0; i < n; ++i)
+                if (! std::isfinite (x[i]))
+                    x[i] = 0.0f;
         }
+        dryLatencyLine.process (subBlockView, dryPathBuffer, n);
+        for (int ch = 0; ch < subBlockView.getNumChannels(); ++ch)
+            subBlockView.copyFrom (ch, 0, dryPathBuffer, ch, 0, n);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "engine/ABSnapshots.h"
 #include "engine/EffectRack.h"
 #include "engine/InsertionFlags.h"
+#include "engine/LatencyLine.h"
 #include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
 #include "engine/RackManager.h"
@@ -88,11 +89,12 @@ private:
 
     juce::SmoothedValue<float> inputGain, outputGain, masterMixSmoothed;
     ParameterCache cache;
-    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear> dryLatencyLine;
+    LatencyLine dryLatencyLine;
     EffectRack rack;
     ModulationEngine modulation;
     juce::AudioBuffer<float> dryPathBuffer;
     juce::AudioBuffer<float> subBlockView;
+    juce::HeapBlock<float> gainRamp, mixRamp; // per-sample smoother values of one sub-block
     double currentSampleRate = 44100.0;
     InsertionFlags insertionFlags;
     RackManager rackManager { apvts, rack, insertionFlags, undoManager };

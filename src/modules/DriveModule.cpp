@@ -76,8 +76,6 @@ int DriveModule::latencyOfQuality (int q) const noexcept
 void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = spec.sampleRate;
-    dryDelay.prepare (spec);
-    wetDelay.prepare (spec);
 
     const int ramp = (int) std::floor (0.02 * sampleRate);
     gainSmoother.reset (ramp);
@@ -86,12 +84,14 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
     mixSmoother.setCurrentAndTargetValue (0.0f);
 
     dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
+    wetBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
 
     oversampler2x = makeOversampler (spec.numChannels, { firstStage }, spec.maximumBlockSize);
     oversampler4x = makeOversampler (spec.numChannels, { firstStage, secondStage }, spec.maximumBlockSize);
 
     latencySamples = (int) std::ceil (oversampler4x->getLatencyInSamples());
-    dryDelay.setDelay ((float) juce::jlimit (0, dryDelay.getMaximumDelayInSamples(), latencySamples));
+    dryDelay.prepare ((int) spec.numChannels, latencySamples);
+    wetDelay.prepare ((int) spec.numChannels, latencySamples);
 
     clearState();
 }
@@ -120,23 +120,17 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
     if (oversampler4x == nullptr || n > dryBuffer.getNumSamples())
         return;
 
+    // The buffers' first `channels` channels, for the latency lines.
+    juce::AudioBuffer<float> input (buffer.getArrayOfWritePointers(), channels, n);
+    dryDelay.process (input, dryBuffer, n);
+
     if (! enabled && ! mixSmoother.isSmoothing() && mixSmoother.getCurrentValue() == 0.0f)
     {
         for (int ch = 0; ch < channels; ++ch)
-        {
-            auto* data = buffer.getWritePointer (ch);
-            for (int i = 0; i < n; ++i)
-            {
-                dryDelay.pushSample (ch, data[i]);
-                data[i] = dryDelay.popSample (ch);
-            }
-        }
+            buffer.copyFrom (ch, 0, dryBuffer, ch, 0, n);
         lastQuality = -1;
         return;
     }
-
-    for (int ch = 0; ch < channels; ++ch)
-        dryBuffer.copyFrom (ch, 0, buffer, ch, 0, n);
 
     gainSmoother.setTargetValue (std::pow (10.0f, juce::jlimit (0.0f, 36.0f, driveDb) / 20.0f));
     mixSmoother.setTargetValue (enabled ? mix : 0.0f);
@@ -146,14 +140,12 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
     {
         oversampler2x->reset();
         oversampler4x->reset();
-        wetDelay.reset();
+        wetDelay.setDelay (latencySamples - latencyOfQuality (q));
         mixSmoother.setCurrentAndTargetValue (0.0f);
         if (enabled)
             mixSmoother.setTargetValue (mix);
         lastQuality = q;
     }
-
-    wetDelay.setDelay ((float) juce::jlimit (0, wetDelay.getMaximumDelayInSamples(), latencySamples - latencyOfQuality (q)));
 
     for (int i = 0; i < n; ++i)
     {
@@ -172,15 +164,14 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
         oversampler.processSamplesDown (block);
     }
 
+    wetDelay.process (input, wetBuffer, n);
     for (int i = 0; i < n; ++i)
     {
         const float m = mixSmoother.getNextValue();
         for (int ch = 0; ch < channels; ++ch)
         {
-            dryDelay.pushSample (ch, dryBuffer.getSample (ch, i));
-            const float dry = dryDelay.popSample (ch);
-            wetDelay.pushSample (ch, buffer.getSample (ch, i));
-            const float wet = wetDelay.popSample (ch);
+            const float dry = dryBuffer.getSample (ch, i);
+            const float wet = wetBuffer.getSample (ch, i);
             buffer.setSample (ch, i, dry + m * (wet - dry));
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "engine/LatencyLine.h"
 
 // Saturation: smoothed pre-gain, one of four curves, optional 2x or 4x oversampling, and a
 // dry/wet mix whose dry side is delayed to line up with the wet side. The module always
@@ -32,15 +33,14 @@ public:
     int quality = 1;
 
 private:
-    using Delay = juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear>;
 
     void applyShape (juce::dsp::AudioBlock<float> block) const noexcept;
     int latencyOfQuality (int q) const noexcept;
     void clearState();
 
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> gainSmoother, mixSmoother;
-    Delay dryDelay { 128 }, wetDelay { 128 };
-    juce::AudioBuffer<float> dryBuffer;
+    LatencyLine dryDelay, wetDelay;
+    juce::AudioBuffer<float> dryBuffer, wetBuffer;
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler2x, oversampler4x;
     int latencySamples = 0;
     int lastQuality = -1;

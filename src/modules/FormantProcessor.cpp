@@ -85,6 +85,8 @@ void FormantProcessor::reset (float shift, float tone, float mix)
     std::fill (windowPower.begin(), windowPower.end(), 0.0f);
     std::fill (previousMagnitude.begin(), previousMagnitude.end(), 0.0f);
     sampleCounter = 0;
+    inputIndex = dryWrite = outIndex = hopPhase = 0;
+    dryRead = 1;
     makeupGain = 1.0f;
     shiftSmoother.setCurrentAndTargetValue (shift);
     toneSmoother.setCurrentAndTargetValue (tone);
@@ -105,9 +107,10 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
     if (fft == nullptr || channels > numChannels)
         return;
 
-    const auto n = (juce::uint64) fftSize;
-    const auto hop = (juce::uint64) hopSize;
+    const auto n = (size_t) fftSize;
+    const auto hop = (size_t) hopSize;
     auto* const* data = buffer.getArrayOfWritePointers();
+    const auto wrapAt = [] (size_t index, size_t length) { return index + 1 == length ? 0 : index + 1; };
 
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
@@ -116,8 +119,6 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
         const float m = mixSmoother.getNextValue();
 
         const auto w = sampleCounter;
-        const auto inputIndex = (size_t) (w % n);
-        const auto dryWrite = (size_t) (w % (n + 1));
         for (int ch = 0; ch < channels; ++ch)
         {
             auto& c = channelState[(size_t) ch];
@@ -125,11 +126,11 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
             c.dry[dryWrite] = data[ch][i];
         }
 
-        if (w + 1 >= n && (w + 1) % hop == 0 && (enabled || m > activeMixFloor))
+        // hopPhase is (w + 1) modulo the hop.
+        hopPhase = wrapAt (hopPhase, hop);
+        if (w + 1 >= n && hopPhase == 0 && (enabled || m > activeMixFloor))
             processFrame (w, channels);
 
-        const auto dryRead = (size_t) ((w + 1) % (n + 1));
-        const auto outIndex = (size_t) (w % (2 * n));
         const float p = windowPower[outIndex];
         for (int ch = 0; ch < channels; ++ch)
         {
@@ -145,6 +146,10 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
         windowPower[outIndex] = 0.0f;
 
         sampleCounter = w + 1;
+        inputIndex = wrapAt (inputIndex, n);
+        dryWrite = wrapAt (dryWrite, n + 1);
+        dryRead = wrapAt (dryRead, n + 1);
+        outIndex = wrapAt (outIndex, 2 * n);
     }
 }
 

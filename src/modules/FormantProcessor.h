@@ -56,6 +56,8 @@ private:
     std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains;
 
     juce::uint64 sampleCounter = 0;
+    // sampleCounter modulo the ring lengths, kept up per sample instead of divided out.
+    size_t inputIndex = 0, dryWrite = 0, dryRead = 1, outIndex = 0, hopPhase = 0;
     float makeupGain = 1.0f;
     float flux = 0.0f, totalMagnitude = 0.0f;
     Smoother shiftSmoother, toneSmoother, mixSmoother;

@@ -23,16 +23,24 @@ public:
     int channels() const noexcept { return samples.getNumChannels(); }
     int getWriteIndex() const noexcept { return writeIndex; }
 
+    // Positions within one ring length of the ring wrap without a division.
     int wrap (juce::int64 position) const noexcept
     {
         const auto n = (juce::int64) size();
+        if (position >= 0 && position < n)
+            return (int) position;
+        if (position < 0 && position >= -n)
+            return (int) (position + n);
+        if (position >= n && position < 2 * n)
+            return (int) (position - n);
         return (int) (((position % n) + n) % n);
     }
 
     double wrap (double position) const noexcept
     {
         const double n = size();
-        position = std::fmod (position, n);
+        if (! (position > -n && position < n))
+            position = std::fmod (position, n);
         return position < 0.0 ? position + n : position;
     }
 
@@ -60,14 +68,34 @@ public:
     float readCatmullRom (int channel, double position) const noexcept
     {
         const double p = wrap (position);
+        const int n = size();
         const int i = (int) p;
         const auto t = (float) (p - i);
-        const float ym1 = read (channel, i - 1), y0 = read (channel, i), y1 = read (channel, i + 1), y2 = read (channel, i + 2);
+        const auto near = [n] (int k) { return k < 0 ? k + n : (k >= n ? k - n : k); };
+        const float* s = samples.getReadPointer (channel);
+        const float ym1 = s[near (i - 1)], y0 = s[near (i)], y1 = s[near (i + 1)], y2 = s[near (i + 2)];
         const float a = 1.5f * y0 - 0.5f * ym1 - 1.5f * y1 + 0.5f * y2;
         const float b = ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2;
         const float c = 0.5f * (y1 - ym1);
         return ((a * t + b) * t + c) * t + y0;
     }
+
+    // Records a block of one channel at the write position; advanceBy moves past it after
+    // every channel is written.
+    void writeBlock (int channel, const float* data, int numSamples) noexcept
+    {
+        const int n = size();
+        int at = writeIndex, done = 0;
+        while (done < numSamples)
+        {
+            const int length = juce::jmin (numSamples - done, n - at);
+            juce::FloatVectorOperations::copy (samples.getWritePointer (channel, at), data + done, length);
+            done += length;
+            at = at + length == n ? 0 : at + length;
+        }
+    }
+
+    void advanceBy (int numSamples) noexcept { writeIndex = wrap ((juce::int64) writeIndex + numSamples); }
 
     void advance() noexcept { writeIndex = writeIndex + 1 < size() ? writeIndex + 1 : 0; }
 

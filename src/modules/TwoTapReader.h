@@ -10,18 +10,6 @@ class TwoTapReader
 public:
     void reset (double initialPhase) noexcept { phase = initialPhase; }
 
-    // The wet sample of one channel at the current phase; the input is already written.
-    float read (const ReplayRing& ring, int channel, double window, double minimumDelay) const noexcept
-    {
-        const double e = phase - std::floor (phase);
-        const auto weightA = (float) (0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * e));
-        const double other = e + 0.5 - std::floor (e + 0.5);
-        const double now = ring.getWriteIndex();
-        const float a = ring.readCatmullRom (channel, now - (minimumDelay + e * window));
-        const float b = ring.readCatmullRom (channel, now - (minimumDelay + other * window));
-        return weightA * a + (1.0f - weightA) * b;
-    }
-
     // After all channels of a sample: ratio > 1 shrinks the delays, ratio < 1 grows them.
     void advance (double ratio, double window) noexcept
     {
@@ -34,15 +22,29 @@ public:
                   double window, double minimumDelay) noexcept
     {
         const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
+        const int n = buffer.getNumSamples();
         auto* const* data = buffer.getArrayOfWritePointers();
-        for (int i = 0; i < buffer.getNumSamples(); ++i)
+
+        if (! mix.isSmoothing() && mix.getCurrentValue() == 0.0f)
+        {
+            // Faded out: the output is the input; only the recording and the phase go on.
+            for (int ch = 0; ch < channels; ++ch)
+                ring.writeBlock (ch, data[ch], n);
+            ring.advanceBy (n);
+            phase += n * ((1.0 - ratio) / window);
+            phase -= std::floor (phase);
+            return;
+        }
+
+        for (int i = 0; i < n; ++i)
         {
             const float m = mix.getNextValue();
+            const Taps taps (phase, window, minimumDelay, ring.getWriteIndex());
             for (int ch = 0; ch < channels; ++ch)
             {
                 const float x = data[ch][i];
                 ring.write (ch, x);
-                data[ch][i] = x + m * (read (ring, ch, window, minimumDelay) - x);
+                data[ch][i] = x + m * (taps.mix (ring, ch) - x);
             }
             ring.advance();
             advance (ratio, window);
@@ -50,5 +52,29 @@ public:
     }
 
 private:
+    // The two read positions and their weights at one phase, shared by every channel.
+    struct Taps
+    {
+        Taps (double phase, double window, double minimumDelay, int writeIndex) noexcept
+        {
+            const double e = phase - std::floor (phase);
+            weightA = (float) (0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * e));
+            const double other = e + 0.5 - std::floor (e + 0.5);
+            const double now = writeIndex;
+            positionA = now - (minimumDelay + e * window);
+            positionB = now - (minimumDelay + other * window);
+        }
+
+        float mix (const ReplayRing& ring, int channel) const noexcept
+        {
+            const float a = ring.readCatmullRom (channel, positionA);
+            const float b = ring.readCatmullRom (channel, positionB);
+            return weightA * a + (1.0f - weightA) * b;
+        }
+
+        float weightA;
+        double positionA, positionB;
+    };
+
     double phase = 0.0;
 };

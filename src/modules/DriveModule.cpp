@@ -1,5 +1,7 @@
 #include "modules/DriveModule.h"
 
+#include "modules/RationalTanh.h"
+
 namespace
 {
 using Oversampling = juce::dsp::Oversampling<float>;
@@ -44,7 +46,7 @@ float DriveModule::shapeSample (int s, float x) noexcept
         case hard: return juce::jlimit (-1.0f, 1.0f, x);
         case tube: return std::atan (1.8f * x) * (2.0f / juce::MathConstants<float>::pi);
         case fold: return std::asin (std::sin (juce::jlimit (-3.0f, 3.0f, x)));
-        default:   return std::tanh (x);
+        default:   return rationalTanh (x);
     }
 }
 
@@ -59,7 +61,7 @@ void DriveModule::applyShape (juce::dsp::AudioBlock<float> block) const noexcept
             case hard: juce::FloatVectorOperations::clip (data, data, -1.0f, 1.0f, (int) n); break;
             case tube: for (size_t i = 0; i < n; ++i) data[i] = shapeSample (tube, data[i]); break;
             case fold: for (size_t i = 0; i < n; ++i) data[i] = shapeSample (fold, data[i]); break;
-            default:   for (size_t i = 0; i < n; ++i) data[i] = std::tanh (data[i]); break;
+            default:   for (size_t i = 0; i < n; ++i) data[i] = rationalTanh (data[i]); break;
         }
     }
 }

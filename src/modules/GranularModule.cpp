@@ -38,6 +38,11 @@ void GranularModule::startGrain() noexcept
     s.increment = std::exp2 (semitones / 12.0f);
     s.age = 0;
     s.active = true;
+    const double divisor = s.lengthSamples < 3 ? 1.0 : (double) (s.lengthSamples - 1);
+    s.cosine = 1.0;
+    s.sine = 0.0;
+    s.stepCosine = std::cos (juce::MathConstants<double>::twoPi / divisor);
+    s.stepSine = std::sin (juce::MathConstants<double>::twoPi / divisor);
 }
 
 void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
@@ -66,17 +71,18 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
         const int n = activeGrains();
         const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
 
+        // Each grain's window once per sample, for every channel.
+        std::array<float, (size_t) numSlots> windows {};
+        for (size_t k = 0; k < slots.size(); ++k)
+            if (slots[k].active)
+                windows[k] = (float) (0.5 - 0.5 * slots[k].cosine);
+
         for (int ch = 0; ch < channels; ++ch)
         {
             float sum = 0.0f;
-            for (const auto& s : slots)
-            {
-                if (! s.active)
-                    continue;
-                const float divisor = s.lengthSamples < 3 ? 1.0f : (float) (s.lengthSamples - 1);
-                const float window = 0.5f - 0.5f * std::cos (juce::MathConstants<float>::twoPi * (float) s.age / divisor);
-                sum += window * ring.readInterpolated (ch, s.position);
-            }
+            for (size_t k = 0; k < slots.size(); ++k)
+                if (slots[k].active)
+                    sum += windows[k] * ring.readInterpolated (ch, slots[k].position);
             const float x = data[ch][i];
             data[ch][i] = x + m * (normalisation * sum - x);
         }
@@ -88,6 +94,9 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
             s.position += s.increment;
             if (s.position >= size)
                 s.position -= size;
+            const double c = s.cosine;
+            s.cosine = c * s.stepCosine - s.sine * s.stepSine;
+            s.sine = s.sine * s.stepCosine + c * s.stepSine;
             if (++s.age >= s.lengthSamples)
                 s.active = false;
         }

@@ -17,6 +17,9 @@ public:
         bool active = false;
         float position = 0.0f, increment = 1.0f;
         int age = 0, lengthSamples = 1;
+        // cos and sin of the window's angle, turned on by one step per sample instead of
+        // evaluated afresh.
+        double cosine = 1.0, sine = 0.0, stepCosine = 1.0, stepSine = 0.0;
     };
 
     const char* id() const noexcept override { return "granular"; }

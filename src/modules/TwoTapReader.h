@@ -36,10 +36,20 @@ public:
             return;
         }
 
+        // cos (2 pi phase), turned on by the phase step each sample; exact again every block.
+        const double step = (1.0 - ratio) / window;
+        double cosine = std::cos (juce::MathConstants<double>::twoPi * phase);
+        double sine = std::sin (juce::MathConstants<double>::twoPi * phase);
+        const double stepCosine = std::cos (juce::MathConstants<double>::twoPi * step);
+        const double stepSine = std::sin (juce::MathConstants<double>::twoPi * step);
+
         for (int i = 0; i < n; ++i)
         {
             const float m = mix.getNextValue();
-            const Taps taps (phase, window, minimumDelay, ring.getWriteIndex());
+            const Taps taps (phase, cosine, window, minimumDelay, ring.getWriteIndex());
+            const double c = cosine;
+            cosine = c * stepCosine - sine * stepSine;
+            sine = sine * stepCosine + c * stepSine;
             for (int ch = 0; ch < channels; ++ch)
             {
                 const float x = data[ch][i];
@@ -55,10 +65,10 @@ private:
     // The two read positions and their weights at one phase, shared by every channel.
     struct Taps
     {
-        Taps (double phase, double window, double minimumDelay, int writeIndex) noexcept
+        Taps (double phase, double cosine, double window, double minimumDelay, int writeIndex) noexcept
         {
             const double e = phase - std::floor (phase);
-            weightA = (float) (0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * e));
+            weightA = (float) (0.5 - 0.5 * cosine);
             const double other = e + 0.5 - std::floor (e + 0.5);
             const double now = writeIndex;
             positionA = now - (minimumDelay + e * window);

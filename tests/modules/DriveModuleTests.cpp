@@ -1,4 +1,5 @@
 #include "modules/DriveModule.h"
+#include "modules/RationalTanh.h"
 #include "support/FrequencyAnalysis.h"
 #include "support/TestHelpers.h"
 
@@ -191,4 +192,18 @@ TEST (DriveModule, OversamplingSuppressesAliases)
     // strongest alias left is the first harmonic that folds back past the oversampled band.
     EXPECT_LT (aliasDb[1], aliasDb[0] - 6.0f);
     EXPECT_LT (aliasDb[2], aliasDb[1] - 6.0f);
+}
+
+TEST (RationalTanh, FollowsTheLibraryTanhEverywhere)
+{
+    float worst = 0.0f;
+    for (int i = -2000000; i <= 2000000; ++i)
+    {
+        const float x = (float) i * 1.0e-5f; // -20 to 20 in steps of 1e-5
+        worst = std::max (worst, std::abs (rationalTanh (x) - std::tanh (x)));
+    }
+    EXPECT_LT (worst, 5.0e-7f);
+    EXPECT_EQ (rationalTanh (0.0f), 0.0f);
+    EXPECT_FLOAT_EQ (rationalTanh (1.0e30f), 1.0f);
+    EXPECT_FLOAT_EQ (rationalTanh (-std::numeric_limits<float>::infinity()), -1.0f);
 }

@@ -60,8 +60,7 @@ void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
         c.spectrum.assign (n, {});
         c.frameOut.assign (n, {});
     }
-    logSpectrum.assign (n, {});
-    cepstrum.assign (n, {});
+    realCepstrum.assign (2 * n, 0.0f);
     windowPower.assign (2 * n, 0.0f);
     magnitude.assign (bins, 0.0f);
     previousMagnitude.assign (bins, 0.0f);
@@ -172,19 +171,44 @@ void FormantProcessor::analyse (int channels, int start) noexcept
     std::fill (magnitude.begin(), magnitude.end(), 0.0f);
     const float share = 1.0f / (float) channels;
 
-    for (int ch = 0; ch < channels; ++ch)
+    const int firstRun = n - start;
+    const auto windowed = [&] (int ch, int k)
     {
-        auto& c = channelState[(size_t) ch];
-        const int firstRun = n - start;
-        for (int k = 0; k < firstRun; ++k)
-            c.frameIn[(size_t) k] = { c.input[(size_t) (start + k)] * window[(size_t) k], 0.0f };
-        for (int k = firstRun; k < n; ++k)
-            c.frameIn[(size_t) k] = { c.input[(size_t) (k - firstRun)] * window[(size_t) k], 0.0f };
+        const auto& input = channelState[(size_t) ch].input;
+        return input[(size_t) (k < firstRun ? start + k : k - firstRun)] * window[(size_t) k];
+    };
 
-        fft->perform (c.frameIn.data(), c.spectrum.data(), false);
-        for (int k = 0; k < bins; ++k)
-            magnitude[(size_t) k] += std::abs (c.spectrum[(size_t) k]) * share;
+    if (channels == 2)
+    {
+        // Both channels in one transform, left as the real part and right as the imaginary,
+        // separated again by the symmetry of real signals' spectra.
+        auto& left = channelState[0];
+        auto& right = channelState[1];
+        for (int k = 0; k < n; ++k)
+            left.frameIn[(size_t) k] = { windowed (0, k), windowed (1, k) };
+        fft->perform (left.frameIn.data(), left.frameOut.data(), false);
+        for (int k = 0; k < n; ++k)
+        {
+            const Complex z = left.frameOut[(size_t) k];
+            const Complex mirrored = std::conj (left.frameOut[(size_t) ((n - k) & (n - 1))]);
+            left.spectrum[(size_t) k] = 0.5f * (z + mirrored);
+            right.spectrum[(size_t) k] = Complex (0.0f, -0.5f) * (z - mirrored);
+        }
     }
+    else
+    {
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto& c = channelState[(size_t) ch];
+            for (int k = 0; k < n; ++k)
+                c.frameIn[(size_t) k] = { windowed (ch, k), 0.0f };
+            fft->perform (c.frameIn.data(), c.spectrum.data(), false);
+        }
+    }
+
+    for (int ch = 0; ch < channels; ++ch)
+        for (int k = 0; k < bins; ++k)
+            magnitude[(size_t) k] += std::sqrt (std::norm (channelState[(size_t) ch].spectrum[(size_t) k])) * share;
 
     float rise = 0.0f, total = 1.0e-8f;
     for (int k = 0; k < bins; ++k)
@@ -202,24 +226,24 @@ void FormantProcessor::computeEnvelope (float tone) noexcept
     const int n = fftSize;
     const int half = n / 2;
 
+    // The log spectrum is real and even, so its cepstrum is too: real-only transforms do.
     for (int k = 0; k <= half; ++k)
     {
-        const float level = std::log (juce::jmax (magnitude[(size_t) k], magnitudeFloor));
-        logSpectrum[(size_t) k] = { level, 0.0f };
-        if (k > 0 && k < half)
-            logSpectrum[(size_t) (n - k)] = { level, 0.0f };
+        realCepstrum[(size_t) (2 * k)] = std::log (juce::jmax (magnitude[(size_t) k], magnitudeFloor));
+        realCepstrum[(size_t) (2 * k + 1)] = 0.0f;
     }
-    fft->perform (logSpectrum.data(), cepstrum.data(), true);
+    fft->performRealOnlyInverseTransform (realCepstrum.data());
 
     // Brighter tone keeps more quefrencies, so the envelope follows finer spectral detail.
     const float cutoff = juce::jlimit (24.0f, (float) n / 4.0f, (float) (sampleRate / (440.0 - 170.0 * tone)));
     const float taper = 0.25f * cutoff;
     for (int q = 1; q < n; ++q)
-        cepstrum[(size_t) q] *= juce::jlimit (0.0f, 1.0f, (cutoff - (float) juce::jmin (q, n - q)) / taper);
+        realCepstrum[(size_t) q] *= juce::jlimit (0.0f, 1.0f, (cutoff - (float) juce::jmin (q, n - q)) / taper);
+    std::fill (realCepstrum.begin() + n, realCepstrum.end(), 0.0f);
 
-    fft->perform (cepstrum.data(), logSpectrum.data(), false);
+    fft->performRealOnlyForwardTransform (realCepstrum.data(), true);
     for (int k = 0; k <= half; ++k)
-        envelope[(size_t) k] = logSpectrum[(size_t) k].real();
+        envelope[(size_t) k] = realCepstrum[(size_t) (2 * k)];
 }
 
 void FormantProcessor::computeGains (float shift) noexcept
@@ -266,16 +290,36 @@ void FormantProcessor::synthesise (int channels, int outStart) noexcept
     const int n = fftSize;
     const int accSize = 2 * n;
 
-    for (int ch = 0; ch < channels; ++ch)
+    const auto gainAt = [this, n] (int k) { return gains[(size_t) juce::jmin (k, n - k)] * makeupGain; };
+
+    if (channels == 2)
     {
-        auto& c = channelState[(size_t) ch];
+        // Both spectra stay those of real signals, so one inverse transform of left + i right
+        // gives left as its real part and right as its imaginary part.
+        auto& left = channelState[0];
+        auto& right = channelState[1];
         for (int k = 0; k < n; ++k)
-            c.spectrum[(size_t) k] *= gains[(size_t) juce::jmin (k, n - k)] * makeupGain;
-
-        fft->perform (c.spectrum.data(), c.frameOut.data(), true);
-
+            left.frameIn[(size_t) k] = gainAt (k) * (left.spectrum[(size_t) k] + Complex (0.0f, 1.0f) * right.spectrum[(size_t) k]);
+        fft->perform (left.frameIn.data(), left.frameOut.data(), true);
         for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
-            c.output[(size_t) pos] += c.frameOut[(size_t) k].real() * window[(size_t) k];
+        {
+            left.output[(size_t) pos] += left.frameOut[(size_t) k].real() * window[(size_t) k];
+            right.output[(size_t) pos] += left.frameOut[(size_t) k].imag() * window[(size_t) k];
+        }
+    }
+    else
+    {
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto& c = channelState[(size_t) ch];
+            for (int k = 0; k < n; ++k)
+                c.spectrum[(size_t) k] *= gainAt (k);
+
+            fft->perform (c.spectrum.data(), c.frameOut.data(), true);
+
+            for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
+                c.output[(size_t) pos] += c.frameOut[(size_t) k].real() * window[(size_t) k];
+        }
     }
 
     for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))

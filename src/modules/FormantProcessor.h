@@ -52,7 +52,7 @@ private:
 
     std::vector<float> window;
     std::vector<Channel> channelState;
-    std::vector<Complex> logSpectrum, cepstrum;
+    std::vector<float> realCepstrum; // the real-only transforms' interleaved working space, 2 n
     std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains;
 
     juce::uint64 sampleCounter = 0;

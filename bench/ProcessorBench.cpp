@@ -61,8 +61,27 @@ void fullRackBlockTimes (benchmark::State& state)
     state.counters["worst_of_block"] = seconds.back() / blockDuration;
     reportRealtimeFactor (state, 60.0 * sampleRate, sampleRate);
 }
+// 10 s of silence after a second of noise at full scale: feedback paths decaying towards
+// zero are where denormal numbers would cost.
+void fullRackSilenceAfterBurst (benchmark::State& state)
+{
+    ProcessorRig rig (sampleRate, blockSize, ProcessorRig::fullRack);
+    const int blocksPerSecond = (int) (sampleRate / blockSize);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        for (int b = 0; b < blocksPerSecond; ++b)
+            rig.processBlock (4.0f);
+        state.ResumeTiming();
+        for (int b = 0; b < 10 * blocksPerSecond; ++b)
+            rig.processSilence();
+    }
+    reportRealtimeFactor (state, 10.0 * blocksPerSecond * blockSize, sampleRate);
+}
 } // namespace
 
+BENCHMARK (fullRackSilenceAfterBurst)->Name ("processor/fullRack/silenceAfterBurst")->Iterations (3)
+    ->Unit (benchmark::kMillisecond);
 BENCHMARK (processorOff)->Name ("processor/off");
 BENCHMARK (fullRackAtRate)->Name ("processor/fullRack/rate")->Arg (44100)->Arg (48000)->Arg (96000)->Arg (192000);
 BENCHMARK (fullRackAtBlockSize)->Name ("processor/fullRack/block")->RangeMultiplier (2)->Range (16, 4096);

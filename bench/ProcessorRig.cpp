@@ -25,7 +25,13 @@ ProcessorRig::ProcessorRig (double rate, int block, const std::function<void (LU
     processor.prepareToPlay (sampleRate, blockSize);
 }
 
-void ProcessorRig::processBlock()
+void ProcessorRig::processSilence()
+{
+    buffer.clear();
+    processor.processBlock (buffer, midi);
+}
+
+void ProcessorRig::processBlock (float gain)
 {
     const int length = noise.getNumSamples();
     for (int ch = 0; ch < 2; ++ch)
@@ -36,6 +42,8 @@ void ProcessorRig::processBlock()
             buffer.copyFrom (ch, first, noise, ch, 0, blockSize - first);
     }
     position = (position + blockSize) % length;
+    if (gain != 1.0f)
+        buffer.applyGain (gain);
     processor.processBlock (buffer, midi);
 }
 

@@ -10,8 +10,10 @@ class ProcessorRig
 public:
     ProcessorRig (double sampleRate, int blockSize, const std::function<void (LUMIVOXAudioProcessor&)>& configure);
 
-    // One host block through the processor.
-    void processBlock();
+    // One host block of the noise loop (times the gain) through the processor.
+    void processBlock (float gain = 1.0f);
+    // One host block of digital silence.
+    void processSilence();
 
     double sampleRate;
     int blockSize;

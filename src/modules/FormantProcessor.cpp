@@ -67,6 +67,19 @@ void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
     envelope.assign (bins, 0.0f);
     gains.assign (bins, 1.0f);
 
+    // The shift fades in above 70 Hz and out towards the top of the band.
+    bandWeight.resize (bins);
+    const double binWidth = sampleRate / fftSize;
+    const double fadeStart = juce::jmin (0.28 * sampleRate, 6000.0);
+    const double fadeWidth = juce::jmax (juce::jmin (0.43 * sampleRate, 9000.0) - fadeStart, 100.0);
+    for (size_t k = 0; k < bins; ++k)
+    {
+        const double f = (double) k * binWidth;
+        const double low = juce::jlimit (0.0, 1.0, (f - 70.0) / 130.0);
+        const double high = 1.0 - juce::jlimit (0.0, 1.0, (f - fadeStart) / fadeWidth);
+        bandWeight[k] = (float) (low * high);
+    }
+
     const int ramp = (int) std::floor (smoothingSeconds * sampleRate);
     shiftSmoother.reset (ramp);
     toneSmoother.reset (ramp);
@@ -105,6 +118,13 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
     const int channels = buffer.getNumChannels();
     if (fft == nullptr || channels > numChannels)
         return;
+
+    if (! enabled && ! mixSmoother.isSmoothing() && mixSmoother.getCurrentValue() == 0.0f && ! shiftSmoother.isSmoothing()
+        && ! toneSmoother.isSmoothing())
+    {
+        passDelayed (buffer);
+        return;
+    }
 
     const auto n = (size_t) fftSize;
     const auto hop = (size_t) hopSize;
@@ -150,6 +170,48 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
         dryRead = wrapAt (dryRead, n + 1);
         outIndex = wrapAt (outIndex, 2 * n);
     }
+}
+
+void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
+{
+    // Switched off and faded out, no frames run: the output is the dry ring, read in runs up
+    // to the next ring end instead of sample by sample.
+    const auto n = (size_t) fftSize;
+    const int channels = buffer.getNumChannels();
+    const auto total = (size_t) buffer.getNumSamples();
+    const auto advance = [] (size_t index, size_t by, size_t length) { return index + by == length ? 0 : index + by; };
+
+    for (size_t done = 0; done < total;)
+    {
+        const size_t run = std::min ({ total - done, n - inputIndex, n + 1 - dryWrite, n + 1 - dryRead, 2 * n - outIndex });
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto& c = channelState[(size_t) ch];
+            auto* d = buffer.getWritePointer (ch, (int) done);
+            float* in = c.input.data() + inputIndex;
+            float* dryIn = c.dry.data() + dryWrite;
+            const float* dryOut = c.dry.data() + dryRead;
+            for (size_t j = 0; j < run; ++j)
+            {
+                const float x = d[j];
+                in[j] = x;
+                const float y = dryOut[j]; // written n samples ago, before this run's writes reach it
+                dryIn[j] = x;
+                d[j] = std::isfinite (y) ? y : 0.0f;
+            }
+            std::fill_n (c.output.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
+        }
+        std::fill_n (windowPower.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
+
+        inputIndex = advance (inputIndex, run, n);
+        dryWrite = advance (dryWrite, run, n + 1);
+        dryRead = advance (dryRead, run, n + 1);
+        outIndex = advance (outIndex, run, 2 * n);
+        done += run;
+    }
+
+    sampleCounter += total;
+    hopPhase = (hopPhase + total) % (size_t) hopSize;
 }
 
 void FormantProcessor::processFrame (juce::uint64 w, int channels) noexcept
@@ -255,24 +317,17 @@ void FormantProcessor::computeGains (float shift) noexcept
     const float transient =
         1.0f - juce::jlimit (0.0f, maximumOnsetGuard, 2.0f * (flux / totalMagnitude - onsetThreshold));
     const float depth = amount * transient;
-    const double binWidth = sampleRate / fftSize;
-    const double fadeStart = juce::jmin (0.28 * sampleRate, 6000.0);
-    const double fadeWidth = juce::jmax (juce::jmin (0.43 * sampleRate, 9000.0) - fadeStart, 100.0);
 
     double e0 = 1.0e-9, e1 = 1.0e-9;
     for (int k = 0; k <= half; ++k)
     {
-        const double f = k * binWidth;
-        const double low = juce::jlimit (0.0, 1.0, (f - 70.0) / 130.0);
-        const double high = 1.0 - juce::jlimit (0.0, 1.0, (f - fadeStart) / fadeWidth);
-
         const float source = juce::jmin ((float) k / ratio, (float) half);
         const int below = (int) source;
         const int above = juce::jmin (below + 1, half);
         const float shifted = envelope[(size_t) below]
                               + (source - (float) below) * (envelope[(size_t) above] - envelope[(size_t) below]);
 
-        const float d = (shifted - envelope[(size_t) k]) * depth * (float) (low * high);
+        const float d = (shifted - envelope[(size_t) k]) * depth * bandWeight[(size_t) k];
         const float gain = std::exp (juce::jlimit (-maximumLogGain, maximumLogGain, d));
         gains[(size_t) k] = gain;
 

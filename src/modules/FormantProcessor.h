@@ -40,6 +40,7 @@ private:
         std::vector<Complex> frameIn, spectrum, frameOut;
     };
 
+    void passDelayed (juce::AudioBuffer<float>& buffer) noexcept;
     void processFrame (juce::uint64 w, int channels) noexcept;
     void analyse (int channels, int start) noexcept;
     void computeEnvelope (float tone) noexcept;
@@ -53,7 +54,7 @@ private:
     std::vector<float> window;
     std::vector<Channel> channelState;
     std::vector<float> realCepstrum; // the real-only transforms' interleaved working space, 2 n
-    std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains;
+    std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains, bandWeight;
 
     juce::uint64 sampleCounter = 0;
     // sampleCounter modulo the ring lengths, kept up per sample instead of divided out.

@@ -31,6 +31,28 @@ public:
         return position;
     }
 
+    // Where the block's last sample will be, without moving the clock: the same arithmetic
+    // as positionOfSample.
+    double positionOfLastSample (int numSamples) const noexcept
+    {
+        if (hostPosition)
+            return start + (numSamples - 1) * beatsPerSample;
+        double position = counter;
+        for (int i = 1; i < numSamples; ++i)
+            position += beatsPerSample;
+        return position;
+    }
+
+    double positionOfFirstSample() const noexcept { return hostPosition ? start : counter; }
+
+    // Moves the clock past a block as positionOfSample would, sample by sample.
+    void skip (int numSamples) noexcept
+    {
+        if (! hostPosition)
+            for (int i = 0; i < numSamples; ++i)
+                counter += beatsPerSample;
+    }
+
 private:
     double counter = 0.0, beatsPerSample = 0.0, start = 0.0;
     bool hostPosition = false;

@@ -32,8 +32,21 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     const double fadeWidth = crossfade * 0.2 + 0.005;
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
     auto* const* data = buffer.getArrayOfWritePointers();
+    const int numSamples = buffer.getNumSamples();
 
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    // Switched off within one segment: only the recording goes on.
+    if (! enabled && numSamples > 0
+        && (juce::int64) std::floor (clock.positionOfFirstSample() / beats) == segmentIndex
+        && (juce::int64) std::floor (clock.positionOfLastSample (numSamples) / beats) == segmentIndex)
+    {
+        for (int ch = 0; ch < channels; ++ch)
+            ring.writeBlock (ch, data[ch], numSamples);
+        ring.advanceBy (numSamples);
+        clock.skip (numSamples);
+        return;
+    }
+
+    for (int i = 0; i < numSamples; ++i)
     {
         ring.writeFrame (data, channels, i);
 

@@ -33,8 +33,21 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (beats / clock.getBeatsPerSample()));
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
     auto* const* data = buffer.getArrayOfWritePointers();
+    const int numSamples = buffer.getNumSamples();
 
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    // Switched off within one slice: only the recording goes on.
+    if (! enabled && numSamples > 0
+        && (juce::int64) std::floor (clock.positionOfFirstSample() / beats) == sliceIndex
+        && (juce::int64) std::floor (clock.positionOfLastSample (numSamples) / beats) == sliceIndex)
+    {
+        for (int ch = 0; ch < channels; ++ch)
+            ring.writeBlock (ch, data[ch], numSamples);
+        ring.advanceBy (numSamples);
+        clock.skip (numSamples);
+        return;
+    }
+
+    for (int i = 0; i < numSamples; ++i)
     {
         ring.writeFrame (data, channels, i);
 

@@ -32,11 +32,9 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
 
     if (! enabled)
     {
-        for (int i = 0; i < buffer.getNumSamples(); ++i)
-        {
-            ring.writeFrame (data, channels, i);
-            ring.advance();
-        }
+        for (int ch = 0; ch < channels; ++ch)
+            ring.writeBlock (ch, data[ch], buffer.getNumSamples());
+        ring.advanceBy (buffer.getNumSamples());
         return;
     }
 

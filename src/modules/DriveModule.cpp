@@ -1,6 +1,6 @@
 #include "modules/DriveModule.h"
 
-#include "modules/RationalTanh.h"
+#include "modules/DriveCurves.h"
 
 namespace
 {
@@ -44,7 +44,7 @@ float DriveModule::shapeSample (int s, float x) noexcept
     switch (s)
     {
         case hard: return juce::jlimit (-1.0f, 1.0f, x);
-        case tube: return std::atan (1.8f * x) * (2.0f / juce::MathConstants<float>::pi);
+        case tube: return polynomialAtan (1.8f * x) * (2.0f / juce::MathConstants<float>::pi);
         case fold: return std::asin (std::sin (juce::jlimit (-3.0f, 3.0f, x)));
         default:   return rationalTanh (x);
     }

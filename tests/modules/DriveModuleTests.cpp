@@ -1,5 +1,5 @@
 #include "modules/DriveModule.h"
-#include "modules/RationalTanh.h"
+#include "modules/DriveCurves.h"
 #include "support/FrequencyAnalysis.h"
 #include "support/TestHelpers.h"
 
@@ -194,15 +194,19 @@ TEST (DriveModule, OversamplingSuppressesAliases)
     EXPECT_LT (aliasDb[2], aliasDb[1] - 6.0f);
 }
 
-TEST (RationalTanh, FollowsTheLibraryTanhEverywhere)
+TEST (DriveCurves, FollowTheLibraryFunctionsEverywhere)
 {
-    float worst = 0.0f;
+    float worstTanh = 0.0f, worstAtan = 0.0f;
     for (int i = -2000000; i <= 2000000; ++i)
     {
         const float x = (float) i * 1.0e-5f; // -20 to 20 in steps of 1e-5
-        worst = std::max (worst, std::abs (rationalTanh (x) - std::tanh (x)));
+        worstTanh = std::max (worstTanh, std::abs (rationalTanh (x) - std::tanh (x)));
+        worstAtan = std::max (worstAtan, std::abs (polynomialAtan (x) - std::atan (x)));
     }
-    EXPECT_LT (worst, 5.0e-7f);
+    EXPECT_LT (worstTanh, 5.0e-7f);
+    EXPECT_LT (worstAtan, 5.0e-7f);
+    EXPECT_FLOAT_EQ (polynomialAtan (1.0e30f), juce::MathConstants<float>::halfPi);
+    EXPECT_EQ (polynomialAtan (0.0f), 0.0f);
     EXPECT_EQ (rationalTanh (0.0f), 0.0f);
     EXPECT_FLOAT_EQ (rationalTanh (1.0e30f), 1.0f);
     EXPECT_FLOAT_EQ (rationalTanh (-std::numeric_limits<float>::infinity()), -1.0f);

@@ -3,6 +3,7 @@
 #include "editor/LUMIVOXAudioProcessorEditor.h"
 #include "engine/HostContext.h"
 #include "engine/ParameterLayout.h"
+#include "engine/Prefault.h"
 #include "engine/SavedState.h"
 #include "engine/StateProperties.h"
 #include "presets/StateMigration.h"
@@ -85,7 +86,7 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 
     if (dryPathBuffer.getNumChannels() != channels || dryPathBuffer.getNumSamples() != maxBlock)
         dryPathBuffer.setSize (channels, maxBlock);
-    dryPathBuffer.clear();
+    prefault (dryPathBuffer);
 }
 
 void LUMIVOXAudioProcessor::releaseResources()

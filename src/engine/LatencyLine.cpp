@@ -1,8 +1,11 @@
 #include "engine/LatencyLine.h"
 
+#include "engine/Prefault.h"
+
 void LatencyLine::prepare (int channels, int maximumDelay)
 {
     ring.setSize (juce::jmax (1, channels), juce::jmax (1, maximumDelay));
+    prefault (ring);
     setDelay (maximumDelay);
 }
 

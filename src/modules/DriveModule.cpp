@@ -1,5 +1,6 @@
 #include "modules/DriveModule.h"
 
+#include "engine/Prefault.h"
 #include "modules/DriveCurves.h"
 
 namespace
@@ -87,6 +88,8 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
 
     dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
     wetBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
+    prefault (dryBuffer);
+    prefault (wetBuffer);
 
     oversampler2x = makeOversampler (spec.numChannels, { firstStage }, spec.maximumBlockSize);
     oversampler4x = makeOversampler (spec.numChannels, { firstStage, secondStage }, spec.maximumBlockSize);

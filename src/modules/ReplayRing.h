@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Prefault.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 // A per-channel ring of recent input that the replay effects record into continuously.
@@ -9,7 +11,8 @@ public:
     void allocate (int channels, int size)
     {
         samples.setSize (juce::jmax (1, channels), juce::jmax (1, size));
-        clear();
+        prefault (samples);
+        writeIndex = 0;
     }
 
     void clear() noexcept

@@ -1,9 +1,12 @@
 #include "modules/ReverbModule.h"
 
+#include "engine/Prefault.h"
+
 void ReverbModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     reverb.setSampleRate (spec.sampleRate);
     dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
+    prefault (dryBuffer);
     reset();
 }
 

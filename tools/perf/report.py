@@ -89,7 +89,8 @@ def main():
     w("|---|---|---|---|")
     w(f"| full rack: all sixteen effects on, drive at ULTRA 4X, eight modulation routes | 50x | {full:.1f}x | {verdict(full >= TARGET_FULL)} |")
     slowest = presets[0]
-    w(f"| every factory preset | 100x | slowest {rtf(slowest):.0f}x ({slowest[7:]}), median {rtf(presets[len(presets) // 2]):.0f}x | {verdict(rtf(slowest) >= TARGET_PRESET)} |")
+    below = sum(1 for n in presets if rtf(n) < TARGET_PRESET)
+    w(f"| every factory preset | 100x | slowest {rtf(slowest):.0f}x ({slowest[7:]}), {below} of {len(presets)} below 100x, median {rtf(presets[len(presets) // 2]):.0f}x | {verdict(below == 0)} |")
     w(f"| processor with everything off | 1000x | {off:.0f}x | {verdict(off >= TARGET_OFF)} |")
     w(f"| full rack, 64-sample blocks: worst block over 60 s | below 25 % of the block (1333 us) | {t64['max_us']:.0f} us ({t64['worst_of_block']:.1%}) | {verdict(t64['worst_of_block'] < TARGET_WORST)} |")
     w("")

@@ -1,93 +1,13 @@
-#include "engine/LUMIVOXAudioProcessor.h"
-#include "support/TestHelpers.h"
+#include "HostedPlugin.h"
 
 #include <atomic>
 #include <thread>
 
 using namespace testing_support;
+using namespace hosted;
 
 namespace
 {
-constexpr double sampleRate = 48000.0;
-constexpr int blockSize = 256;
-
-struct Format
-{
-    const char* name;
-    std::function<std::unique_ptr<juce::AudioPluginInstance>()> load;
-};
-
-std::unique_ptr<juce::AudioPluginInstance> instantiate (juce::AudioPluginFormat& format, const juce::String& identifier)
-{
-    juce::OwnedArray<juce::PluginDescription> types;
-    format.findAllTypesForFile (types, identifier);
-    if (types.isEmpty())
-    {
-        ADD_FAILURE() << "no plug-in found at " << identifier;
-        return nullptr;
-    }
-
-    juce::String error;
-    auto instance = format.createInstanceFromDescription (*types[0], sampleRate, blockSize, error);
-    if (instance == nullptr)
-        ADD_FAILURE() << "could not instantiate " << identifier << ": " << error;
-    return instance;
-}
-
-std::unique_ptr<juce::AudioPluginInstance> loadVst3()
-{
-    juce::VST3PluginFormat format;
-    return instantiate (format, LUMIVOX_VST3_BUNDLE);
-}
-
-std::unique_ptr<juce::AudioPluginInstance> loadLv2()
-{
-    // The format object owns the plug-in's world, so it lives as long as the test binary.
-    static juce::LV2PluginFormat format;
-    static const bool scanned = [] { format.searchPathsForPlugins (juce::FileSearchPath (LUMIVOX_LV2_SEARCH_DIR), true); return true; }();
-    juce::ignoreUnused (scanned);
-    return instantiate (format, LUMIVOX_LV2_URI);
-}
-
-const Format formats[] = { { "VST3", loadVst3 }, { "LV2", loadLv2 } };
-
-// The wrappers add a host bypass control of their own; everything else is the plug-in's.
-juce::Array<juce::AudioProcessorParameter*> pluginParameters (juce::AudioPluginInstance& instance)
-{
-    juce::Array<juce::AudioProcessorParameter*> result;
-    for (auto* p : instance.getParameters())
-        if (p != instance.getBypassParameter() && p->getName (100) != "Bypass" && p->getName (100) != "Enabled")
-            result.add (p);
-    return result;
-}
-
-juce::AudioProcessorParameter* parameterNamed (juce::AudioPluginInstance& instance, const juce::String& name)
-{
-    for (auto* p : instance.getParameters())
-        if (p->getName (100) == name)
-            return p;
-    ADD_FAILURE() << "no parameter named " << name;
-    return nullptr;
-}
-
-void prepareStereo (juce::AudioPluginInstance& instance)
-{
-    instance.setPlayConfigDetails (2, 2, sampleRate, blockSize);
-    instance.prepareToPlay (sampleRate, blockSize);
-}
-
-juce::AudioBuffer<float> renderHosted (juce::AudioPluginInstance& instance, const juce::AudioBuffer<float>& input)
-{
-    juce::AudioBuffer<float> out (input);
-    juce::MidiBuffer midi;
-    for (int start = 0; start < out.getNumSamples(); start += blockSize)
-    {
-        juce::AudioBuffer<float> block (out.getArrayOfWritePointers(), 2, start, juce::jmin (blockSize, out.getNumSamples() - start));
-        instance.processBlock (block, midi);
-    }
-    return out;
-}
-
 class PluginHosting : public ::testing::TestWithParam<Format>
 {
 };

@@ -1,0 +1,88 @@
+// libFuzzer target: arbitrary bytes as the renderer's command line (one argument per line),
+// parsed as lumivox-render parses it; an accepted command line's rack and parameter settings
+// are applied to a processor, which then renders one block. Nothing may crash, and the
+// settings must leave finite parameters and finite audio.
+
+#include "ProcessorConfiguration.h"
+#include "RenderOptions.h"
+#include "engine/LUMIVOXAudioProcessor.h"
+
+#include <juce_events/juce_events.h>
+
+#include <cstdlib>
+
+namespace
+{
+constexpr int blockSize = 256;
+
+struct Fixture
+{
+    juce::ScopedJuceInitialiser_GUI juce;
+    juce::AudioBuffer<float> input { 2, blockSize }, block { 2, blockSize };
+    juce::MidiBuffer midi;
+    juce::File base { juce::File::getSpecialLocation (juce::File::tempDirectory) };
+};
+
+Fixture* fixture = nullptr;
+
+[[noreturn]] void finding (const char* what)
+{
+    fprintf (stderr, "render arguments fuzz finding: %s\n", what);
+    std::abort();
+}
+
+void writeSeeds (const juce::File& seeds)
+{
+    seeds.createDirectory();
+    seeds.getChildFile ("fx").replaceWithText ("--fx\ndrive,delay\n--set\ndelayMix=50\nin.wav\nout.wav\n");
+    seeds.getChildFile ("host").replaceWithText ("--block\n37\n--max-block\n16\n--bpm\n174.5\n--transport\nstopped\n--tail\n2\nin.wav\nout.wav\n");
+    seeds.getChildFile ("choices").replaceWithText ("--set\nfilterType=band pass\n--set\ndriveOn=on\n--randomize\nrack\n--json\na.flac\nb.wav\n");
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize (int*, char***)
+{
+    fixture = new Fixture();
+    juce::Random random (3);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < blockSize; ++i)
+            fixture->input.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
+    if (const char* seeds = std::getenv ("LUMIVOX_FUZZ_SEEDS"))
+        writeSeeds (juce::File (seeds));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    auto& f = *fixture;
+    const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) juce::jmin (size, (size_t) 65536));
+    juce::StringArray args;
+    args.addTokens (text, "\n", {});
+
+    const auto parsed = RenderCommandLine::parse (args, f.base);
+    if (! parsed.ok())
+        return 0;
+    const auto& options = parsed.options;
+
+    LUMIVOXAudioProcessor p;
+    juce::String error;
+    if (options.fxList.has_value())
+        ProcessorConfiguration::buildRack (p, *options.fxList, error);
+    for (const auto& assignment : options.assignments)
+        ProcessorConfiguration::applyParameter (p, assignment);
+    for (const auto& id : options.randomize)
+        id == "rack" ? p.randomizeRack() : p.randomizeFx (id, false);
+
+    for (auto* parameter : p.getParameters())
+        if (! std::isfinite (parameter->getValue()))
+            finding ("a parameter is not finite after the settings");
+
+    p.prepareToPlay (48000.0, juce::jlimit (1, blockSize, options.preparedBlockSize));
+    f.block.makeCopyOf (f.input, true);
+    p.processBlock (f.block, f.midi);
+    for (int ch = 0; ch < f.block.getNumChannels(); ++ch)
+        for (int i = 0; i < f.block.getNumSamples(); ++i)
+            if (! std::isfinite (f.block.getSample (ch, i)))
+                finding ("non-finite audio after the settings");
+    return 0;
+}

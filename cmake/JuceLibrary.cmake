@@ -51,3 +51,9 @@ if(LUMIVOX_FFT_ENGINE STREQUAL "fftw")
 elseif(NOT LUMIVOX_FFT_ENGINE STREQUAL "fallback")
     message(FATAL_ERROR "LUMIVOX_FFT_ENGINE must be fftw or fallback, not ${LUMIVOX_FFT_ENGINE}")
 endif()
+
+# The standalone app shows up in JACK patchbays as "LUMIVOX" rather than the framework's
+# "JUCEJack" (the library is compiled once, without a plug-in name).
+get_target_property(lumivox_devices_sources juce_audio_devices INTERFACE_JUCE_MODULE_SOURCES)
+set_source_files_properties(${lumivox_devices_sources} TARGET_DIRECTORY lumivox_juce
+    PROPERTIES COMPILE_DEFINITIONS JUCE_JACK_CLIENT_NAME="LUMIVOX")

@@ -10,6 +10,8 @@
 #include <juce_events/juce_events.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -55,9 +57,23 @@ extern "C" int LLVMFuzzerInitialize (int*, char***)
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     auto& f = *fixture;
-    const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) juce::jmin (size, (size_t) 65536));
+    // One argument per line, as bytes, the way a shell hands them to main().
+    std::vector<std::string> lines (1);
+    for (size_t i = 0; i < juce::jmin (size, (size_t) 65536); ++i)
+    {
+        if (data[i] == '\n')
+            lines.emplace_back();
+        else if (data[i] != 0)
+            lines.back().push_back ((char) data[i]);
+    }
+    std::vector<const char*> argv { "lumivox-render" };
+    for (const auto& line : lines)
+        argv.push_back (line.c_str());
+
     juce::StringArray args;
-    args.addTokens (text, "\n", {});
+    juce::String error;
+    if (! RenderCommandLine::decodeArguments ((int) argv.size(), argv.data(), args, error))
+        return 0;
 
     const auto parsed = RenderCommandLine::parse (args, f.base);
     if (! parsed.ok())
@@ -65,7 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto& options = parsed.options;
 
     LUMIVOXAudioProcessor p;
-    juce::String error;
     if (options.fxList.has_value())
         ProcessorConfiguration::buildRack (p, *options.fxList, error);
     for (const auto& assignment : options.assignments)

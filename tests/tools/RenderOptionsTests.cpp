@@ -1,6 +1,8 @@
 #include "RenderOptions.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace
@@ -165,5 +167,38 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
     {
         const auto result = parse (c.args);
         EXPECT_EQ (result.error, juce::String (c.error)) << describe (c.args);
+    }
+}
+
+TEST (RenderOptions, ArgumentsThatAreNotUtf8AreRefusedByNumber)
+{
+    const char* valid[] = { "lumivox-render", "--set", "delayMix=50", "in.wav", "out.wav" };
+    juce::StringArray args;
+    juce::String error;
+    ASSERT_TRUE (RenderCommandLine::decodeArguments (5, valid, args, error)) << error;
+    EXPECT_EQ (args.joinIntoString (" "), "--set delayMix=50 in.wav out.wav");
+
+    const char* broken[] = { "lumivox-render", "--fx", "drive", "--su\xf4=.ri\x8a" };
+    EXPECT_FALSE (RenderCommandLine::decodeArguments (4, broken, args, error));
+    EXPECT_EQ (error, "argument 3 is not valid UTF-8 text");
+
+    // The fuzzer's findings, one argument per line: each is refused or parsed, never a crash.
+    for (const auto& file : juce::File (LUMIVOX_FUZZ_REGRESSIONS).getChildFile ("render").findChildFiles (juce::File::findFiles, false))
+    {
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE (file.loadFileAsData (bytes));
+        std::vector<std::string> lines (1);
+        for (size_t i = 0; i < bytes.getSize(); ++i)
+        {
+            const char c = static_cast<const char*> (bytes.getData())[i];
+            c == '\n' ? (void) lines.emplace_back() : (c != 0 ? lines.back().push_back (c) : (void) 0);
+        }
+        std::vector<const char*> argv { "lumivox-render" };
+        for (const auto& line : lines)
+            argv.push_back (line.c_str());
+        if (RenderCommandLine::decodeArguments ((int) argv.size(), argv.data(), args, error))
+            RenderCommandLine::parse (args, juce::File::getCurrentWorkingDirectory());
+        else
+            EXPECT_TRUE (error.endsWith ("is not valid UTF-8 text")) << file.getFileName();
     }
 }

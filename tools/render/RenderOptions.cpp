@@ -3,6 +3,9 @@
 #include "StrictNumber.h"
 #include "engine/EffectCatalogue.h"
 
+#include <cstring>
+#include <limits>
+
 namespace
 {
 const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--list-presets", "--json",
@@ -271,6 +274,22 @@ private:
 
 namespace RenderCommandLine
 {
+bool decodeArguments (int argc, const char* const* argv, juce::StringArray& args, juce::String& error)
+{
+    args.clear();
+    for (int i = 1; i < argc; ++i)
+    {
+        const auto length = std::strlen (argv[i]);
+        if (length > (size_t) std::numeric_limits<int>::max() || ! juce::CharPointer_UTF8::isValidString (argv[i], (int) length))
+        {
+            error = "argument " + juce::String (i) + " is not valid UTF-8 text";
+            return false;
+        }
+        args.add (juce::String::fromUTF8 (argv[i], (int) length));
+    }
+    return true;
+}
+
 RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseDirectory)
 {
     return Parser (args, baseDirectory).run();

@@ -47,6 +47,10 @@ struct RenderOptionsParse
 
 namespace RenderCommandLine
 {
+// The arguments after the program name as text; false, with the reason in error, when one is
+// not valid UTF-8 (text that is not would trip up the string handling further on).
+bool decodeArguments (int argc, const char* const* argv, juce::StringArray& args, juce::String& error);
+
 // args: the arguments after the program name. Relative paths are taken from baseDirectory.
 RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseDirectory);
 

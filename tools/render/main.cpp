@@ -9,8 +9,12 @@ int main (int argc, char* argv[])
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
 
     juce::StringArray args;
-    for (int i = 1; i < argc; ++i)
-        args.add (juce::String::fromUTF8 (argv[i]));
+    juce::String argumentError;
+    if (! RenderCommandLine::decodeArguments (argc, argv, args, argumentError))
+    {
+        std::cerr << "lumivox-render: " << argumentError << " (see --help)" << std::endl;
+        return 2;
+    }
 
     const auto parsed = RenderCommandLine::parse (args, juce::File::getCurrentWorkingDirectory());
     if (! parsed.ok())

@@ -49,6 +49,14 @@ target_link_libraries(LUMIVOX PRIVATE lumivox_product)
 # The statically linked FFTW stays private to each plug-in binary, away from a host's own FFTW.
 target_link_options(LUMIVOX INTERFACE "LINKER:--exclude-libs,libfftw3f.a")
 
+# Sanitized plug-ins take the sanitizer's runtime from the host that loads them, which the
+# framework's --no-undefined would refuse at link time.
+if(LUMIVOX_SANITIZE)
+    foreach(format VST3 LV2)
+        target_link_options(LUMIVOX_${format} PRIVATE "-Wl,-z,undefs")
+    endforeach()
+endif()
+
 # Stable locations for the artefacts, whatever JUCE's own folder layout is.
 set(LUMIVOX_ARTEFACTS "${CMAKE_BINARY_DIR}/LUMIVOX_artefacts/${CMAKE_BUILD_TYPE}")
 add_custom_target(lumivox_links ALL

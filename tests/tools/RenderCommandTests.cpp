@@ -437,7 +437,23 @@ TEST (RenderCommand, HelpDescribesTheToolAndSucceeds)
     const auto run = runRenderer ({ "--help" }, scratch);
     EXPECT_EQ (run.exitCode, 0);
     EXPECT_TRUE (run.out.startsWith ("usage: lumivox-render")) << run.out;
-    for (const char* option : { "--set", "--fx", "--block", "--max-block", "--bpm", "--transport", "--ppq", "--tail",
-                                "--keep-latency", "--bypass", "--state-in", "--state-out", "--list-params", "--json" })
-        EXPECT_TRUE (run.out.contains (option)) << option;
+    // Every option is described, and shown in an example command line.
+    juce::StringArray examples;
+    for (const auto& line : juce::StringArray::fromLines (run.out))
+        if (line.contains ("e.g. lumivox-render"))
+            examples.add (line + " ");
+    for (const char* option : { "--set", "--fx", "--randomize", "--preset", "--preset-out", "--block", "--max-block",
+                                "--bpm", "--transport", "--ppq", "--tail", "--keep-latency", "--bypass", "--state-in",
+                                "--state-out", "--list-params", "--list-presets", "--json" })
+    {
+        EXPECT_TRUE (run.out.contains (juce::String ("  ") + option + " ")) << option;
+        bool shown = false;
+        for (const auto& example : examples)
+            shown = shown || example.contains (juce::String (" ") + option + " ");
+        EXPECT_TRUE (shown) << option << " has no example";
+    }
+
+    const auto version = runRenderer ({ "--version" }, scratch);
+    EXPECT_EQ (version.exitCode, 0);
+    EXPECT_EQ (version.out.trim(), "lumivox-render 1.8.1");
 }

@@ -9,7 +9,7 @@
 namespace
 {
 const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--list-presets", "--json",
-                                      "--help", "-h" };
+                                      "--help", "-h", "--version" };
 const juce::StringArray valueOptions { "--set",  "--fx",  "--randomize", "--block", "--max-block", "--bpm",
                                        "--ppq",  "--transport", "--tail", "--state-in", "--state-out",
                                        "--preset", "--preset-out" };
@@ -95,6 +95,11 @@ private:
         if (asksForHelp (args))
         {
             o.showHelp = true;
+            return {};
+        }
+        if (args.size() == 1 && args[0] == "--version")
+        {
+            o.showVersion = true;
             return {};
         }
 
@@ -299,6 +304,7 @@ juce::String usage()
 {
     return R"(usage: lumivox-render [options] IN OUT
        lumivox-render [options] --list-params | --list-presets
+       lumivox-render --help | --version
 
 Runs IN through the LUMIVOX processor, as a host would, and writes OUT.
 IN: a mono or stereo WAV, AIFF, FLAC or Ogg Vorbis file; its sample rate is the
@@ -307,42 +313,61 @@ replaced once the whole render has succeeded.
 
 Processor settings, applied in this order:
   --state-in FILE      load a saved plug-in state
+                       e.g. lumivox-render --state-in song.state in.wav out.wav
   --preset NAME|FILE   load a factory preset by its exact name, or a preset file,
                        as the preset browser does
+                       e.g. lumivox-render --preset "NEON ORBIT" in.wav out.wav
   --fx LIST            the rack as a user would build it: the comma-separated
                        effect ids become the inserted list in that order, each
                        listed effect is switched on and every other one off;
                        an empty LIST ("") switches all of them off
+                       e.g. lumivox-render --fx drive,filter,delay in.wav out.wav
   --set ID=VALUE       set a parameter in its own units (repeatable, in order);
                        switches take 0/1/true/false/on/off, choices an index or
                        the item text; a value outside the range is clamped
+                       e.g. lumivox-render --set delayMix=50 --set driveType=Tube in.wav out.wav
   --randomize ID       move an effect's sound parameters to random values inside
                        their usable ranges, as its card's randomize button does;
                        "rack" does every inserted effect (repeatable, in order)
+                       e.g. lumivox-render --fx granular,reverb --randomize rack in.wav out.wav
 
 Host simulation:
   --block N            host block size (default 512)
+                       e.g. lumivox-render --block 64 in.wav out.wav
   --max-block N        block size announced to the processor beforehand
                        (default: --block); smaller than --block is allowed
+                       e.g. lumivox-render --block 1024 --max-block 256 in.wav out.wav
   --bpm X              tempo (default 120)
+                       e.g. lumivox-render --bpm 174 --fx stutter in.wav out.wav
   --transport MODE     playing, stopped or none (no play head) (default playing)
+                       e.g. lumivox-render --transport none in.wav out.wav
   --ppq X              start position in quarter notes (default 0)
+                       e.g. lumivox-render --ppq 16.5 in.wav out.wav
   --bypass             run the host's bypass path instead of processing
+                       e.g. lumivox-render --bypass in.wav out.wav
   --tail SECONDS       silence appended to IN before rendering (default 0)
+                       e.g. lumivox-render --fx reverb --tail 4 in.wav out.wav
   --keep-latency       write the raw output: IN plus tail, with the processor's
                        latency at the start; by default the output is aligned
                        with IN
+                       e.g. lumivox-render --keep-latency in.wav out.wav
 
 Output:
   --state-out FILE     save the plug-in state after rendering
+                       e.g. lumivox-render --fx delay --state-out song.state in.wav out.wav
   --preset-out FILE    save the final sound as a preset file
+                       e.g. lumivox-render --fx reverb --preset-out Mine.lumivoxpreset in.wav out.wav
   --list-presets       print the factory presets (number, name, category), then
                        the user presets ("user", name, bank, file), tab-separated
+                       e.g. lumivox-render --list-presets
   --list-params        print each parameter: id, name, type, range (choices:
                        the items, by index), interval, default, current value,
                        tab-separated; IN and OUT are optional with this
+                       e.g. lumivox-render --preset "NEON ORBIT" --list-params
   --json               after rendering, print a JSON summary on stdout
+                       e.g. lumivox-render --json in.wav out.wav
   --help               this text
+  --version            the program's name and version, e.g. "lumivox-render 1.8.1"
 
 Exit status: 0 on success, 1 when the render fails, 2 for a bad command line.
 )";

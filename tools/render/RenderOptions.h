@@ -33,6 +33,7 @@ struct RenderOptions
     bool listPresets = false;
     bool json = false;
     bool showHelp = false;
+    bool showVersion = false;
 
     bool rendersAudio() const { return input != juce::File(); }
 };

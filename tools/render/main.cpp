@@ -1,5 +1,7 @@
 #include "RenderJob.h"
 
+#include <ProductVersion.h>
+
 #include <iostream>
 #include <juce_events/juce_events.h>
 
@@ -26,6 +28,11 @@ int main (int argc, char* argv[])
     if (parsed.options.showHelp)
     {
         std::cout << RenderCommandLine::usage();
+        return 0;
+    }
+    if (parsed.options.showVersion)
+    {
+        std::cout << "lumivox-render " << LUMIVOX_VERSION_STRING << std::endl;
         return 0;
     }
 

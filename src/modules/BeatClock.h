@@ -45,6 +45,14 @@ public:
 
     double positionOfFirstSample() const noexcept { return hostPosition ? start : counter; }
 
+    // Whether every sample of the coming block falls in unit number `index` (units of
+    // `unitBeats`); positions only grow within a block, so its ends decide.
+    bool blockStaysIn (juce::int64 index, double unitBeats, int numSamples) const noexcept
+    {
+        return numSamples > 0 && (juce::int64) std::floor (positionOfFirstSample() / unitBeats) == index
+               && (juce::int64) std::floor (positionOfLastSample (numSamples) / unitBeats) == index;
+    }
+
     // Moves the clock past a block as positionOfSample would, sample by sample.
     void skip (int numSamples) noexcept
     {

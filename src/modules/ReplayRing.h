@@ -100,6 +100,14 @@ public:
 
     void advanceBy (int numSamples) noexcept { writeIndex = wrap ((juce::int64) writeIndex + numSamples); }
 
+    // Records a whole block of every channel the ring has, and moves past it.
+    void recordBlock (const float* const* data, int numChannels, int numSamples) noexcept
+    {
+        for (int ch = 0; ch < juce::jmin (numChannels, channels()); ++ch)
+            writeBlock (ch, data[ch], numSamples);
+        advanceBy (numSamples);
+    }
+
     void advance() noexcept { writeIndex = writeIndex + 1 < size() ? writeIndex + 1 : 0; }
 
 private:

@@ -35,13 +35,9 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     const int numSamples = buffer.getNumSamples();
 
     // Switched off within one segment: only the recording goes on.
-    if (! enabled && numSamples > 0
-        && (juce::int64) std::floor (clock.positionOfFirstSample() / beats) == segmentIndex
-        && (juce::int64) std::floor (clock.positionOfLastSample (numSamples) / beats) == segmentIndex)
+    if (! enabled && clock.blockStaysIn (segmentIndex, beats, numSamples))
     {
-        for (int ch = 0; ch < channels; ++ch)
-            ring.writeBlock (ch, data[ch], numSamples);
-        ring.advanceBy (numSamples);
+        ring.recordBlock (data, channels, numSamples);
         clock.skip (numSamples);
         return;
     }

@@ -36,13 +36,9 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     const int numSamples = buffer.getNumSamples();
 
     // Switched off within one slice: only the recording goes on.
-    if (! enabled && numSamples > 0
-        && (juce::int64) std::floor (clock.positionOfFirstSample() / beats) == sliceIndex
-        && (juce::int64) std::floor (clock.positionOfLastSample (numSamples) / beats) == sliceIndex)
+    if (! enabled && clock.blockStaysIn (sliceIndex, beats, numSamples))
     {
-        for (int ch = 0; ch < channels; ++ch)
-            ring.writeBlock (ch, data[ch], numSamples);
-        ring.advanceBy (numSamples);
+        ring.recordBlock (data, channels, numSamples);
         clock.skip (numSamples);
         return;
     }

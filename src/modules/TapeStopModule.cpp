@@ -32,9 +32,7 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
 
     if (! enabled)
     {
-        for (int ch = 0; ch < channels; ++ch)
-            ring.writeBlock (ch, data[ch], buffer.getNumSamples());
-        ring.advanceBy (buffer.getNumSamples());
+        ring.recordBlock (data, channels, buffer.getNumSamples());
         return;
     }
 

@@ -28,9 +28,7 @@ public:
         if (! mix.isSmoothing() && mix.getCurrentValue() == 0.0f)
         {
             // Faded out: the output is the input; only the recording and the phase go on.
-            for (int ch = 0; ch < channels; ++ch)
-                ring.writeBlock (ch, data[ch], n);
-            ring.advanceBy (n);
+            ring.recordBlock (data, channels, n);
             phase += n * ((1.0 - ratio) / window);
             phase -= std::floor (phase);
             return;

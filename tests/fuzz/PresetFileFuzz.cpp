@@ -2,13 +2,12 @@
 // then one rendered block. A file the reader refuses must leave the live sound exactly as it
 // was; whatever it accepts must leave finite parameters and finite audio.
 
-#include "engine/LUMIVOXAudioProcessor.h"
+#include "FuzzSupport.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetManager.h"
 
 #include <juce_events/juce_events.h>
 
-#include <cstdlib>
 
 namespace
 {
@@ -19,16 +18,12 @@ struct Fixture
     Fixture()
     {
         processor.prepareToPlay (48000.0, blockSize);
-        juce::Random random (3);
-        for (int ch = 0; ch < 2; ++ch)
-            for (int i = 0; i < blockSize; ++i)
-                input.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
         file = folder.getChildFile ("fuzzed" + juce::String (PresetManager::fileExtension));
     }
 
     juce::ScopedJuceInitialiser_GUI juce;
     LUMIVOXAudioProcessor processor;
-    juce::AudioBuffer<float> input { 2, blockSize }, block { 2, blockSize };
+    juce::AudioBuffer<float> input { fuzz::noiseBlock (blockSize) }, block { 2, blockSize };
     juce::MidiBuffer midi;
     // In the user folder (under the fuzz run's own temporary HOME), where the browser lists it.
     juce::File folder { PresetManager::userPresetDirectory() };
@@ -36,12 +31,6 @@ struct Fixture
 };
 
 Fixture* fixture = nullptr;
-
-[[noreturn]] void finding (const char* what)
-{
-    fprintf (stderr, "preset fuzz finding: %s\n", what);
-    std::abort();
-}
 
 void writeSeeds (const juce::File& seeds)
 {
@@ -73,22 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto before = p.apvts.copyState().toXmlString();
     const auto message = PresetFile::read (p.apvts, f.file);
     if (message.isNotEmpty() && p.apvts.copyState().toXmlString() != before)
-        finding ("a refused preset changed the live sound");
+        fuzz::finding ("preset", "a refused preset changed the live sound");
     p.syncRackOrderFromState();
     p.syncInsertedFxFromState();
 
-    for (auto* parameter : p.getParameters())
-        if (! std::isfinite (parameter->getValue()))
-            finding ("a parameter is not finite after loading");
+    fuzz::checkParametersFinite (p, "preset");
 
     // The browser lists the folder too: the listing must cope with the same file.
     PresetManager::userPresets();
 
-    f.block.makeCopyOf (f.input, true);
-    p.processBlock (f.block, f.midi);
-    for (int ch = 0; ch < f.block.getNumChannels(); ++ch)
-        for (int i = 0; i < f.block.getNumSamples(); ++i)
-            if (! std::isfinite (f.block.getSample (ch, i)))
-                finding ("non-finite audio after loading");
+    fuzz::renderAndCheck (p, f.input, f.block, f.midi, "preset");
     return 0;
 }

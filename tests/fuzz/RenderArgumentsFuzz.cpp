@@ -5,7 +5,7 @@
 
 #include "ProcessorConfiguration.h"
 #include "RenderOptions.h"
-#include "engine/LUMIVOXAudioProcessor.h"
+#include "FuzzSupport.h"
 
 #include <juce_events/juce_events.h>
 
@@ -20,18 +20,12 @@ constexpr int blockSize = 256;
 struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
-    juce::AudioBuffer<float> input { 2, blockSize }, block { 2, blockSize };
+    juce::AudioBuffer<float> input { fuzz::noiseBlock (blockSize) }, block { 2, blockSize };
     juce::MidiBuffer midi;
     juce::File base { juce::File::getSpecialLocation (juce::File::tempDirectory) };
 };
 
 Fixture* fixture = nullptr;
-
-[[noreturn]] void finding (const char* what)
-{
-    fprintf (stderr, "render arguments fuzz finding: %s\n", what);
-    std::abort();
-}
 
 void writeSeeds (const juce::File& seeds)
 {
@@ -45,10 +39,6 @@ void writeSeeds (const juce::File& seeds)
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
     fixture = new Fixture();
-    juce::Random random (3);
-    for (int ch = 0; ch < 2; ++ch)
-        for (int i = 0; i < blockSize; ++i)
-            fixture->input.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
     if (const char* seeds = std::getenv ("LUMIVOX_FUZZ_SEEDS"))
         writeSeeds (juce::File (seeds));
     return 0;
@@ -88,16 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     for (const auto& id : options.randomize)
         id == "rack" ? p.randomizeRack() : p.randomizeFx (id, false);
 
-    for (auto* parameter : p.getParameters())
-        if (! std::isfinite (parameter->getValue()))
-            finding ("a parameter is not finite after the settings");
+    fuzz::checkParametersFinite (p, "render");
 
     p.prepareToPlay (48000.0, juce::jlimit (1, blockSize, options.preparedBlockSize));
-    f.block.makeCopyOf (f.input, true);
-    p.processBlock (f.block, f.midi);
-    for (int ch = 0; ch < f.block.getNumChannels(); ++ch)
-        for (int i = 0; i < f.block.getNumSamples(); ++i)
-            if (! std::isfinite (f.block.getSample (ch, i)))
-                finding ("non-finite audio after the settings");
+    fuzz::renderAndCheck (p, f.input, f.block, f.midi, "render");
     return 0;
 }

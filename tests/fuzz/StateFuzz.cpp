@@ -2,12 +2,11 @@
 // A state the processor refuses must leave it exactly as it was, and whatever it accepts
 // must leave finite parameters and finite audio.
 
-#include "engine/LUMIVOXAudioProcessor.h"
+#include "FuzzSupport.h"
 #include "engine/SavedState.h"
 
 #include <juce_events/juce_events.h>
 
-#include <cstdlib>
 
 namespace
 {
@@ -15,28 +14,15 @@ constexpr int blockSize = 256;
 
 struct Fixture
 {
-    Fixture()
-    {
-        processor.prepareToPlay (48000.0, blockSize);
-        juce::Random random (3);
-        for (int ch = 0; ch < 2; ++ch)
-            for (int i = 0; i < blockSize; ++i)
-                input.setSample (ch, i, 0.5f * random.nextFloat() - 0.25f);
-    }
+    Fixture() { processor.prepareToPlay (48000.0, blockSize); }
 
     juce::ScopedJuceInitialiser_GUI juce;
     LUMIVOXAudioProcessor processor;
-    juce::AudioBuffer<float> input { 2, blockSize }, block { 2, blockSize };
+    juce::AudioBuffer<float> input { fuzz::noiseBlock (blockSize) }, block { 2, blockSize };
     juce::MidiBuffer midi;
 };
 
 Fixture* fixture = nullptr;
-
-[[noreturn]] void finding (const char* what)
-{
-    fprintf (stderr, "state fuzz finding: %s\n", what);
-    std::abort();
-}
 
 juce::String observed (LUMIVOXAudioProcessor& p)
 {
@@ -80,17 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto before = acceptable ? juce::String() : observed (p);
     p.setStateInformation (data, length);
     if (! acceptable && observed (p) != before)
-        finding ("a refused state changed the processor");
+        fuzz::finding ("state", "a refused state changed the processor");
 
-    for (auto* parameter : p.getParameters())
-        if (! std::isfinite (parameter->getValue()))
-            finding ("a parameter is not finite after loading");
+    fuzz::checkParametersFinite (p, "state");
 
-    f.block.makeCopyOf (f.input, true);
-    p.processBlock (f.block, f.midi);
-    for (int ch = 0; ch < f.block.getNumChannels(); ++ch)
-        for (int i = 0; i < f.block.getNumSamples(); ++i)
-            if (! std::isfinite (f.block.getSample (ch, i)))
-                finding ("non-finite audio after loading");
+    fuzz::renderAndCheck (p, f.input, f.block, f.midi, "state");
     return 0;
 }

@@ -399,8 +399,7 @@ void LUMIVOXAudioProcessorEditor::dropFxOnCard (const juce::String& dragged, con
     const int from = list.indexOf (dragged), to = list.indexOf (target);
     if (from < 0 || to < 0)
         return;
-    flushParametersIntoUndoStep (audioProcessor.apvts);
-    audioProcessor.undoManager.beginNewTransaction ("Reorder rack");
+    beginUndoStep (audioProcessor.apvts, "Reorder rack");
     audioProcessor.moveInsertedFx ((size_t) from, (size_t) to);
     syncAllAfterStateChange();
 }

@@ -145,9 +145,7 @@ void ModulationMatrixPanel::resetRoute (int r)
 
 void ModulationMatrixPanel::clearAllRoutes()
 {
-    flushParametersIntoUndoStep (state);
-    if (state.undoManager != nullptr)
-        state.undoManager->beginNewTransaction ("Clear modulation routes");
+    beginUndoStep (state, "Clear modulation routes");
     for (int r = 0; r < Param::numRoutes; ++r)
         resetRoute (r);
     flushParametersIntoUndoStep (state);
@@ -159,9 +157,7 @@ void ModulationMatrixPanel::removeRoute (int r)
 {
     if (r < 0 || r >= Param::numRoutes)
         return;
-    flushParametersIntoUndoStep (state);
-    if (state.undoManager != nullptr)
-        state.undoManager->beginNewTransaction ("Remove modulation route");
+    beginUndoStep (state, "Remove modulation route");
     resetRoute (r);
     flushParametersIntoUndoStep (state);
 }

@@ -35,10 +35,7 @@ int ShaperEditor::pointAt (float x) const noexcept
 
 void ShaperEditor::beginEditTransaction()
 {
-    // Earlier changes still waiting for the tree's timer belong to the step before this one.
-    flushParametersIntoUndoStep (state);
-    if (auto* undo = state.undoManager)
-        undo->beginNewTransaction ("Edit shaper");
+    beginUndoStep (state, "Edit shaper");
 }
 
 void ShaperEditor::endGesture()

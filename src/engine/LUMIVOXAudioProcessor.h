@@ -99,7 +99,7 @@ private:
     InsertionFlags insertionFlags;
     RackManager rackManager { apvts, rack, insertionFlags, undoManager };
     ABSnapshots abSnapshots { apvts };
-    Randomizer randomizer { apvts, undoManager };
+    Randomizer randomizer { apvts };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LUMIVOXAudioProcessor)
 };

@@ -34,6 +34,8 @@ juce::StringArray defaultOrder()
 RackManager::RackManager (juce::AudioProcessorValueTreeState& s, EffectRack& r, InsertionFlags& f, juce::UndoManager& um)
     : state (s), rack (r), flags (f), undoManager (um)
 {
+    // Its named steps open on the tree's undo manager (beginUndoStep): the two must be one.
+    jassert (state.undoManager == &undoManager);
 }
 
 bool RackManager::isSelectableFxId (const juce::String& id)
@@ -158,8 +160,7 @@ bool RackManager::insertFx (const juce::String& id)
     if (! isSelectableFxId (id) || list.contains (id))
         return false;
 
-    flushParametersIntoUndoStep (state); // earlier edits stay in their own step
-    undoManager.beginNewTransaction ("Insert " + id);
+    beginUndoStep (state, "Insert " + id);
     list.add (id);
     if (! applyInsertedFxOrder (list, true))
         return false;
@@ -175,8 +176,7 @@ bool RackManager::removeFx (const juce::String& id)
         return false;
 
     auto list = getInsertedFxOrder();
-    flushParametersIntoUndoStep (state);
-    undoManager.beginNewTransaction ("Remove " + id);
+    beginUndoStep (state, "Remove " + id);
     list.removeString (id);
     if (! applyInsertedFxOrder (list, true))
         return false;

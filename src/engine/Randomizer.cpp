@@ -17,7 +17,7 @@ juce::Random& sharedRandom()
 }
 } // namespace
 
-Randomizer::Randomizer (juce::AudioProcessorValueTreeState& s, juce::UndoManager& um) : state (s), undoManager (um) {}
+Randomizer::Randomizer (juce::AudioProcessorValueTreeState& s) : state (s) {}
 
 void Randomizer::randomizeParameter (const char* id, float low, float high)
 {
@@ -44,8 +44,7 @@ void Randomizer::randomizeFx (const juce::String& id, bool withTransaction)
 {
     if (withTransaction)
     {
-        flushParametersIntoUndoStep (state);
-        undoManager.beginNewTransaction ("Randomize " + id);
+        beginUndoStep (state, "Randomize " + id);
     }
     randomizeEffectParameters (id);
     if (withTransaction)
@@ -54,8 +53,7 @@ void Randomizer::randomizeFx (const juce::String& id, bool withTransaction)
 
 void Randomizer::randomizeRack (const juce::StringArray& insertedIds)
 {
-    flushParametersIntoUndoStep (state);
-    undoManager.beginNewTransaction ("Randomize rack");
+    beginUndoStep (state, "Randomize rack");
     for (const auto& id : insertedIds)
         if (id != "shaper")
             randomizeFx (id, false);

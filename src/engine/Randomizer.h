@@ -7,7 +7,8 @@
 class Randomizer
 {
 public:
-    Randomizer (juce::AudioProcessorValueTreeState& state, juce::UndoManager& undoManager);
+    // Undo steps go to the tree's own undo manager.
+    explicit Randomizer (juce::AudioProcessorValueTreeState& state);
 
     // Normalised bounds, 0 to 1 of the parameter's range; an unknown id changes nothing.
     void randomizeParameter (const char* id, float low, float high);
@@ -21,5 +22,4 @@ private:
     void randomizeEffectParameters (const juce::String& id);
 
     juce::AudioProcessorValueTreeState& state;
-    juce::UndoManager& undoManager;
 };

@@ -9,3 +9,11 @@ inline void flushParametersIntoUndoStep (juce::AudioProcessorValueTreeState& sta
 {
     state.copyState();
 }
+
+// Opens a named undo step; edits still waiting for the tree's timer go into the step before.
+inline void beginUndoStep (juce::AudioProcessorValueTreeState& state, const juce::String& name)
+{
+    flushParametersIntoUndoStep (state);
+    if (state.undoManager != nullptr)
+        state.undoManager->beginNewTransaction (name);
+}

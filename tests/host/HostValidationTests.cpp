@@ -252,11 +252,8 @@ TEST_P (HostValidation, StateSavedAndRestoredWhileAudioRuns)
     EXPECT_TRUE (finite.load());
 
     // The state taken while audio ran is whole: a fresh instance restores it.
-    auto restored = GetParam().load();
+    auto restored = restoredFrom (GetParam(), saved);
     ASSERT_NE (restored, nullptr);
-    prepareStereo (*restored);
-    restored->setStateInformation (saved.getData(), (int) saved.getSize());
-    renderHosted (*restored, noise (2, blockSize));
     auto* restoredDelay = parameterNamed (*restored, "Delay");
     ASSERT_NE (restoredDelay, nullptr);
     EXPECT_NEAR (restoredDelay->getValue(), 0.0f, 1.0e-3f) << "the state saved in round 20 had the delay at 0";

@@ -105,4 +105,16 @@ inline juce::AudioBuffer<float> renderHosted (juce::AudioPluginInstance& instanc
     }
     return out;
 }
+// A fresh instance of the format, prepared, given the state and run for one block (some
+// wrappers hand restored state over on the audio thread); null after a reported failure.
+inline std::unique_ptr<juce::AudioPluginInstance> restoredFrom (const Format& format, const juce::MemoryBlock& state)
+{
+    auto instance = format.load();
+    if (instance == nullptr)
+        return nullptr;
+    prepareStereo (*instance);
+    instance->setStateInformation (state.getData(), (int) state.getSize());
+    renderHosted (*instance, noise (2, blockSize));
+    return instance;
+}
 } // namespace hosted

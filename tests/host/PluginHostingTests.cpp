@@ -60,11 +60,8 @@ TEST_P (PluginHosting, StateRoundTripsThroughTheWrapper)
     source->getStateInformation (state);
     ASSERT_GT (state.getSize(), 8u);
 
-    auto target = GetParam().load();
+    auto target = restoredFrom (GetParam(), state);
     ASSERT_NE (target, nullptr);
-    prepareStereo (*target);
-    target->setStateInformation (state.getData(), (int) state.getSize());
-    renderHosted (*target, noise (2, blockSize));
     auto* restored = parameterNamed (*target, "Delay");
     ASSERT_NE (restored, nullptr);
     EXPECT_NEAR (restored->getValue(), onGrid, 1.0e-4f);

@@ -25,7 +25,14 @@ constexpr Entry entries[numEffects] = {
     { "formant", Param::formantOn, true },    { "chorus", Param::chorusOn, true },
 };
 
+constexpr bool sameId (const char* a, const char* b) noexcept
+{
+    return *a == *b && (*a == 0 || sameId (a + 1, b + 1));
+}
+
 constexpr int shaperIndex = 2;
+constexpr int formantIndex = 14;
+static_assert (sameId (entries[shaperIndex].id, "shaper") && sameId (entries[formantIndex].id, "formant"));
 
 // Index of an effect id (exact, case-sensitive), or -1.
 inline int indexOf (const juce::String& id) noexcept

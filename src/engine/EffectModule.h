@@ -23,5 +23,8 @@ public:
 
     virtual void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) = 0;
 
+    // How many samples the module's output lags its input, as it is set now.
+    virtual int getLatencySamples() const noexcept { return 0; }
+
     bool enabled = false;
 };

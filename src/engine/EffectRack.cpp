@@ -72,6 +72,15 @@ void EffectRack::reset()
 
 void EffectRack::process (std::uint64_t word, juce::AudioBuffer<float>& buffer, const ProcessContext& context)
 {
+    // A module behind a latent one hears older audio: it is told where that audio sits on the grid.
+    auto moduleContext = context;
+    const double beatsPerSample = context.beatsPerSample (context.sampleRate);
+    int delayed = 0;
     for (int p = 0; p < numModules; ++p)
-        module (moduleAt (word, p)).process (buffer, context);
+    {
+        auto& m = module (moduleAt (word, p));
+        moduleContext.ppqPosition = context.ppqPosition - delayed * beatsPerSample;
+        m.process (buffer, moduleContext);
+        delayed += m.getLatencySamples();
+    }
 }

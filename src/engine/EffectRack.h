@@ -50,7 +50,8 @@ public:
     void prepare (const juce::dsp::ProcessSpec& spec);
     void reset();
 
-    // Runs the modules once each, in the given order word's order.
+    // Runs the modules once each, in the given order word's order. The context's position is
+    // that of the rack's input.
     void process (std::uint64_t word, juce::AudioBuffer<float>& buffer, const ProcessContext& context);
 
     DriveModule drive;

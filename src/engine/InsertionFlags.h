@@ -2,6 +2,8 @@
 
 #include "engine/EffectCatalogue.h"
 
+#include <juce_core/juce_core.h>
+
 #include <atomic>
 
 // Which selectable effects are in the inserted list; written by the message thread,
@@ -30,6 +32,26 @@ public:
     {
         const int s = slot (moduleIndex);
         return s >= 0 && flags[(size_t) s].load (std::memory_order_acquire);
+    }
+
+    // All flags read once, so that everything in one sub-block agrees on them.
+    struct Snapshot
+    {
+        juce::uint32 bits = 0; // bit i: module index i is inserted
+
+        bool isInserted (int moduleIndex) const noexcept
+        {
+            return moduleIndex >= 0 && moduleIndex < 32 && ((bits >> moduleIndex) & 1u) != 0;
+        }
+    };
+
+    Snapshot snapshot() const noexcept
+    {
+        Snapshot s;
+        for (int i = 0; i < EffectCatalogue::numEffects; ++i)
+            if (isInserted (i))
+                s.bits |= 1u << i;
+        return s;
     }
 
 private:

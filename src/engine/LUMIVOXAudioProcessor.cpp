@@ -1,7 +1,6 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 
 #include "editor/LUMIVOXAudioProcessorEditor.h"
-#include "engine/HostContext.h"
 #include "engine/ParameterLayout.h"
 #include "engine/Prefault.h"
 #include "engine/SavedState.h"
@@ -28,6 +27,7 @@ LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
     insertionFlags.set (1, true);
 
     cache.bind (apvts);
+    rackManager.onInsertedFxChanged = [this] { updateReportedLatency(); };
 
     if (apvts.state.hasProperty (StateProperty::rackOrder))
         syncRackOrderFromState();
@@ -40,7 +40,7 @@ LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
     abSnapshots.onApplyState = [this] (const juce::ValueTree& tree) { applyState (tree); };
 
     // Hosts may ask for the latency before they prepare the processor.
-    setLatencySamples (computeLatency());
+    updateReportedLatency();
 }
 
 LUMIVOXAudioProcessor::~LUMIVOXAudioProcessor() = default;
@@ -50,9 +50,17 @@ float LUMIVOXAudioProcessor::decibelsToGain (float dB) noexcept
     return dB <= -100.0f ? 0.0f : std::pow (10.0f, dB / 20.0f);
 }
 
-int LUMIVOXAudioProcessor::computeLatency() const noexcept
+int LUMIVOXAudioProcessor::latencyFor (const InsertionFlags::Snapshot& inserted) const noexcept
 {
-    return rack.drive.getLatencySamples() + rack.formant.getLatencySamples();
+    return rack.drive.getLatencySamples()
+           + (inserted.isInserted (EffectCatalogue::formantIndex) ? rack.formant.getInsertedLatencySamples() : 0);
+}
+
+void LUMIVOXAudioProcessor::updateReportedLatency()
+{
+    const int latency = latencyFor (insertionFlags.snapshot());
+    if (latency != getLatencySamples())
+        setLatencySamples (latency);
 }
 
 void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
@@ -74,15 +82,14 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     const juce::dsp::ProcessSpec spec { currentSampleRate, (juce::uint32) maxBlock, (juce::uint32) channels };
     rack.prepare (spec);
 
-    const int latency = computeLatency();
-    if (latency != getLatencySamples())
-        setLatencySamples (latency);
-
-    dryLatencyLine.prepare (channels, latency);
+    updateReportedLatency();
+    dryLatencyLine.prepare (channels, rack.drive.getLatencySamples() + rack.formant.getInsertedLatencySamples(), maxBlock);
+    dryLatencyLine.setDelay (latencyFor (insertionFlags.snapshot()));
     gainRamp.allocate ((size_t) maxBlock, true);
     mixRamp.allocate ((size_t) maxBlock, true);
 
     modulation.reset (currentSampleRate);
+    tempoClock.reset();
 
     if (dryPathBuffer.getNumChannels() != channels || dryPathBuffer.getNumSamples() != maxBlock)
         dryPathBuffer.setSize (channels, maxBlock);
@@ -93,6 +100,7 @@ void LUMIVOXAudioProcessor::releaseResources()
 {
     rack.reset();
     modulation.reset (currentSampleRate);
+    tempoClock.reset();
     dryPathBuffer.clear();
     dryLatencyLine.reset();
 }
@@ -116,18 +124,20 @@ void LUMIVOXAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
         return;
     }
 
+    tempoClock.beginHostBlock (getPlayHead(), currentSampleRate, dryLatencyLine.getDelay());
     for (int offset = 0; offset < buffer.getNumSamples(); offset += capacity)
     {
         const int n = juce::jmin (capacity, buffer.getNumSamples() - offset);
         subBlockView.setDataToReferTo (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), offset, n);
-        processSubBlock (subBlockView, offset);
+        processSubBlock (subBlockView);
     }
 }
 
-void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int offset)
+void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
 {
     const int n = view.getNumSamples();
     const int channels = view.getNumChannels();
+    const auto inserted = insertionFlags.snapshot();
 
     for (int ch = getTotalNumInputChannels(); ch < juce::jmin (channels, getTotalNumOutputChannels()); ++ch)
         view.clear (ch, 0, n);
@@ -141,6 +151,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
             if (! std::isfinite (x[i]))
                 x[i] = 0.0f;
     }
+    dryLatencyLine.setDelay (latencyFor (inserted));
     dryLatencyLine.process (view, dryPathBuffer, n);
 
     // Smoother values first, so the channel loops run over plain arrays.
@@ -156,14 +167,14 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view, int
         gainedPeak = juce::jmax (gainedPeak, -range.getStart(), range.getEnd());
     }
 
-    const auto context = HostContext::fromPlayHead (getPlayHead(), currentSampleRate, offset);
+    const auto context = tempoClock.nextSubBlock (n);
 
     SettingsHandOver::ShaperPoints points;
     for (int p = 0; p < Param::numShaperPoints; ++p)
         points[(size_t) p] = cache.get (Param::shaperPointIndex[p]);
 
     const auto effective = modulation.process (cache, context, n, gainedPeak, points);
-    SettingsHandOver::apply (rack, cache, effective, insertionFlags, points);
+    SettingsHandOver::apply (rack, cache, effective, inserted, points);
     rack.process (rack.orderWord(), view, context);
 
     outputGain.setTargetValue (decibelsToGain (cache.get (Param::output)));
@@ -224,6 +235,7 @@ void LUMIVOXAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buff
                 if (! std::isfinite (x[i]))
                     x[i] = 0.0f;
         }
+        dryLatencyLine.setDelay (latencyFor (insertionFlags.snapshot()));
         dryLatencyLine.process (subBlockView, dryPathBuffer, n);
         for (int ch = 0; ch < subBlockView.getNumChannels(); ++ch)
             subBlockView.copyFrom (ch, 0, dryPathBuffer, ch, 0, n);

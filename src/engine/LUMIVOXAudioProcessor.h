@@ -9,6 +9,7 @@
 #include "engine/RackManager.h"
 #include "engine/Randomizer.h"
 #include "engine/SettingsHandOver.h"
+#include "engine/TempoClock.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -81,9 +82,11 @@ public:
     std::atomic<float> outputLevel { 0.0f };
 
 private:
-    void processSubBlock (juce::AudioBuffer<float>& view, int offset);
+    void processSubBlock (juce::AudioBuffer<float>& view);
     void updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept;
-    int computeLatency() const noexcept;
+    // The drive's latency, plus the formant's while it is inserted (on or off).
+    int latencyFor (const InsertionFlags::Snapshot& inserted) const noexcept;
+    void updateReportedLatency();
     void applyState (juce::ValueTree tree);
     static float decibelsToGain (float dB) noexcept;
 
@@ -92,6 +95,7 @@ private:
     LatencyLine dryLatencyLine;
     EffectRack rack;
     ModulationEngine modulation;
+    TempoClock tempoClock;
     juce::AudioBuffer<float> dryPathBuffer;
     juce::AudioBuffer<float> subBlockView;
     juce::HeapBlock<float> gainRamp, mixRamp; // per-sample smoother values of one sub-block

@@ -2,52 +2,64 @@
 
 #include "engine/Prefault.h"
 
-void LatencyLine::prepare (int channels, int maximumDelay)
+void LatencyLine::prepare (int channels, int maxDelay, int maxBlock)
 {
-    ring.setSize (juce::jmax (1, channels), juce::jmax (1, maximumDelay));
+    maximumDelay = juce::jmax (0, maxDelay);
+    maximumBlock = juce::jmax (1, maxBlock);
+    // A block is written before it is read, so the ring holds the delay and one block more.
+    ring.setSize (juce::jmax (1, channels), maximumDelay + maximumBlock);
     prefault (ring);
-    setDelay (maximumDelay);
+    delay = maximumDelay;
+    writePosition = 0;
 }
 
 void LatencyLine::setDelay (int delaySamples) noexcept
 {
-    delay = juce::jlimit (0, ring.getNumSamples(), delaySamples);
-    reset();
+    delay = juce::jlimit (0, maximumDelay, delaySamples);
 }
 
 void LatencyLine::reset() noexcept
 {
     ring.clear();
-    position = 0;
+    writePosition = 0;
+}
+
+void LatencyLine::write (int channel, const float* source, int start, int numSamples) noexcept
+{
+    const int size = ring.getNumSamples();
+    const int first = juce::jmin (numSamples, size - start);
+    juce::FloatVectorOperations::copy (ring.getWritePointer (channel, start), source, first);
+    if (first < numSamples)
+        juce::FloatVectorOperations::copy (ring.getWritePointer (channel, 0), source + first, numSamples - first);
+}
+
+void LatencyLine::read (int channel, float* destination, int start, int numSamples) const noexcept
+{
+    const int size = ring.getNumSamples();
+    const int first = juce::jmin (numSamples, size - start);
+    juce::FloatVectorOperations::copy (destination, ring.getReadPointer (channel, start), first);
+    if (first < numSamples)
+        juce::FloatVectorOperations::copy (destination + first, ring.getReadPointer (channel, 0), numSamples - first);
 }
 
 void LatencyLine::process (const juce::AudioBuffer<float>& input, juce::AudioBuffer<float>& output, int n) noexcept
 {
     const int channels = input.getNumChannels();
-    if (delay == 0)
-    {
-        for (int ch = 0; ch < channels; ++ch)
-            output.copyFrom (ch, 0, input, ch, 0, n);
-        return;
-    }
-
     for (int ch = ring.getNumChannels(); ch < channels; ++ch)
         output.copyFrom (ch, 0, input, ch, 0, n);
 
     const int delayed = juce::jmin (channels, ring.getNumChannels());
-    int done = 0, at = position;
-    while (done < n)
+    const int size = ring.getNumSamples();
+    for (int done = 0; done < n;)
     {
-        // One contiguous stretch of the ring: hand out its old samples, keep the new ones.
-        const int length = juce::jmin (n - done, delay - at);
+        const int length = juce::jmin (n - done, maximumBlock);
+        const int readPosition = (writePosition - delay + size) % size;
         for (int ch = 0; ch < delayed; ++ch)
         {
-            auto* stored = ring.getWritePointer (ch, at);
-            juce::FloatVectorOperations::copy (output.getWritePointer (ch, done), stored, length);
-            juce::FloatVectorOperations::copy (stored, input.getReadPointer (ch, done), length);
+            write (ch, input.getReadPointer (ch, done), writePosition, length);
+            read (ch, output.getWritePointer (ch, done), readPosition, length);
         }
+        writePosition = (writePosition + length) % size;
         done += length;
-        at = at + length == delay ? 0 : at + length;
     }
-    position = at;
 }

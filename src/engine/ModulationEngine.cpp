@@ -21,7 +21,7 @@ double advancePhase (double& phase, double rateHz, int numSamples, double sample
 void ModulationEngine::reset (double sampleRate) noexcept
 {
     modSampleRate = juce::jmax (sampleRate, 1.0);
-    lfo1Phase = lfo2Phase = sampleHoldPhase = shaperPhase = 0.0;
+    lfo1Phase = lfo2Phase = sampleHoldPhase = 0.0;
     sampleHoldTarget = sampleHoldValue = envelope = 0.0f;
     sampleHoldRng = 0x12345678u;
     sourceValues.fill (0.0f);
@@ -58,16 +58,9 @@ void ModulationEngine::advanceSources (const ParameterCache& cache, const Proces
     sourceValues[sampleHold] = sampleHoldValue;
 
     const double beats = beatsPerShaperCycle[cache.choice (Param::shaperRate, 4)];
-    double phase = 0.0;
-    if (context.hasPpqPosition)
-    {
-        phase = context.ppqPosition / beats;
-        phase -= std::floor (phase);
-    }
-    else
-    {
-        phase = advancePhase (shaperPhase, juce::jmax (context.bpm, 20.0) / 60.0 / beats, n, modSampleRate);
-    }
+    // The tempo clock's position, so the source moves in step with the shaper module.
+    double phase = context.ppqPosition / beats;
+    phase -= std::floor (phase);
     const double x = phase * 15.0;
     const int i = juce::jlimit (0, 15, (int) std::floor (x));
     const int j = juce::jmin ((int) std::floor (x), 14) + 1;

@@ -30,7 +30,6 @@ private:
     double modSampleRate = 44100.0;
     double lfo1Phase = 0.0, lfo2Phase = 0.0, sampleHoldPhase = 0.0;
     float sampleHoldTarget = 0.0f, sampleHoldValue = 0.0f, envelope = 0.0f;
-    double shaperPhase = 0.0;
     juce::uint32 sampleHoldRng = 0x12345678u;
     std::array<float, Param::numSources> sourceValues {};
 };

@@ -96,6 +96,8 @@ bool RackManager::applyInsertedFxOrder (const juce::StringArray& ids, bool undoa
 
     for (int i = 0; i < EffectCatalogue::numEffects; ++i)
         flags.set (i, list.contains (EffectCatalogue::entries[i].id));
+    if (onInsertedFxChanged != nullptr)
+        onInsertedFxChanged();
 
     auto* um = undoable ? &undoManager : nullptr;
     state.state.setProperty (StateProperty::insertedFx, list.joinIntoString (","), um);

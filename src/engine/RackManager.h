@@ -24,6 +24,9 @@ public:
     void syncRackOrderFromState();
     void syncInsertedFxFromState();
 
+    // After every rewrite of the insertion flags, whoever changed them.
+    std::function<void()> onInsertedFxChanged;
+
     // The user's gestures, each one undoable step.
     bool insertFx (const juce::String& id);
     bool removeFx (const juce::String& id);

@@ -15,7 +15,7 @@ float limited (const ParameterCache& cache, Param::Index i, float lo, float hi) 
 }
 } // namespace
 
-void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues& e, const InsertionFlags& flags,
+void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues& e, const InsertionFlags::Snapshot& inserted,
             const ShaperPoints& shaperPoints) noexcept
 {
     using D = Destination::Index;
@@ -24,7 +24,7 @@ void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues
     {
         const auto& entry = EffectCatalogue::entries[i];
         const bool powered = cache.isOn (entry.power);
-        rack.module (i).enabled = entry.selectable ? powered && flags.isInserted (i) : powered;
+        rack.module (i).enabled = entry.selectable ? powered && inserted.isInserted (i) : powered;
     }
 
     auto& drive = rack.drive;
@@ -108,6 +108,7 @@ void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues
     formant.shift = e[D::formantShift];
     formant.tone = percent (cache, Param::formantTone, 0.0f, 1.0f);
     formant.mix = percent (cache, Param::formantMix, 0.0f, 1.0f);
+    formant.inserted = inserted.isInserted (EffectCatalogue::formantIndex);
 
     auto& chorus = rack.chorus;
     chorus.flanger = (int) cache.get (Param::chorusMode) > 0;

@@ -10,5 +10,5 @@ namespace SettingsHandOver
 using ShaperPoints = std::array<float, Param::numShaperPoints>;
 
 void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues& effective,
-            const InsertionFlags& flags, const ShaperPoints& shaperPoints) noexcept;
+            const InsertionFlags::Snapshot& inserted, const ShaperPoints& shaperPoints) noexcept;
 } // namespace SettingsHandOver

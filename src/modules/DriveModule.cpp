@@ -95,8 +95,8 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
     oversampler4x = makeOversampler (spec.numChannels, { firstStage, secondStage }, spec.maximumBlockSize);
 
     latencySamples = (int) std::ceil (oversampler4x->getLatencyInSamples());
-    dryDelay.prepare ((int) spec.numChannels, latencySamples);
-    wetDelay.prepare ((int) spec.numChannels, latencySamples);
+    dryDelay.prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
+    wetDelay.prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
 
     clearState();
 }
@@ -146,6 +146,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
         oversampler2x->reset();
         oversampler4x->reset();
         wetDelay.setDelay (latencySamples - latencyOfQuality (q));
+        wetDelay.reset();
         mixSmoother.setCurrentAndTargetValue (0.0f);
         if (enabled)
             mixSmoother.setTargetValue (mix);

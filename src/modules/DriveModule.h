@@ -19,7 +19,7 @@ public:
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
-    int getLatencySamples() const noexcept { return latencySamples; }
+    int getLatencySamples() const noexcept override { return latencySamples; }
 
     // The module's latency at any sample rate.
     static int ultraPathLatency();

@@ -14,6 +14,11 @@ void FormantModule::reset()
 
 void FormantModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
+    if (! inserted)
+    {
+        processor.record (buffer);
+        return;
+    }
     processor.setTargets (shift, tone, mixTarget());
     processor.process (buffer, enabled);
 }

@@ -12,12 +12,17 @@ public:
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
-    // One FFT size, on or off; before the first prepare it is the size for 44.1 kHz.
-    int getLatencySamples() const noexcept { return latencySamples; }
+    // One FFT size while inserted, on or off, so that switching it never moves the latency;
+    // before the first prepare it is the size for 44.1 kHz.
+    int getInsertedLatencySamples() const noexcept { return latencySamples; }
+    int getLatencySamples() const noexcept override { return inserted ? latencySamples : 0; }
 
     float shift = 0.0f;
     float tone = 0.5f;
     float mix = 1.0f;
+    // Not inserted, it passes the block undelayed and only keeps its rings filled, so that
+    // inserting it plays at once.
+    bool inserted = true;
 
 private:
     float mixTarget() const noexcept { return enabled ? mix : 0.0f; }

@@ -122,7 +122,7 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
     if (! enabled && ! mixSmoother.isSmoothing() && mixSmoother.getCurrentValue() == 0.0f && ! shiftSmoother.isSmoothing()
         && ! toneSmoother.isSmoothing())
     {
-        passDelayed (buffer);
+        passDelayed<true> (buffer);
         return;
     }
 
@@ -172,6 +172,23 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
     }
 }
 
+void FormantProcessor::record (juce::AudioBuffer<float>& buffer) noexcept
+{
+    if (fft == nullptr || buffer.getNumChannels() > numChannels)
+        return;
+
+    if (mixSmoother.getCurrentValue() != 0.0f || mixSmoother.isSmoothing())
+    {
+        // Frames that were still sounding would come back on the next insert.
+        for (auto& c : channelState)
+            std::fill (c.output.begin(), c.output.end(), 0.0f);
+        std::fill (windowPower.begin(), windowPower.end(), 0.0f);
+        mixSmoother.setCurrentAndTargetValue (0.0f);
+    }
+    passDelayed<false> (buffer);
+}
+
+template <bool writeOutput>
 void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
 {
     // Switched off and faded out, no frames run: the output is the dry ring, read in runs up
@@ -197,7 +214,8 @@ void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
                 in[j] = x;
                 const float y = dryOut[j]; // written n samples ago, before this run's writes reach it
                 dryIn[j] = x;
-                d[j] = std::isfinite (y) ? y : 0.0f;
+                if constexpr (writeOutput)
+                    d[j] = std::isfinite (y) ? y : 0.0f;
             }
             std::fill_n (c.output.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
         }

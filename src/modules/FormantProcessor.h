@@ -26,6 +26,9 @@ public:
     // Frames keep running after switch-off until the wet share has faded out.
     void process (juce::AudioBuffer<float>& buffer, bool enabled) noexcept;
 
+    // Takes the block into the rings and leaves it as it is; the wet share drops to 0 at once.
+    void record (juce::AudioBuffer<float>& buffer) noexcept;
+
     int getFftSize() const noexcept { return fftSize; }
     bool isPrepared() const noexcept { return fft != nullptr; }
     float getMakeupGain() const noexcept { return makeupGain; }
@@ -40,6 +43,8 @@ private:
         std::vector<Complex> frameIn, spectrum, frameOut;
     };
 
+    // Feeds the rings with no frames running; with writeOutput the block becomes the delayed dry signal.
+    template <bool writeOutput>
     void passDelayed (juce::AudioBuffer<float>& buffer) noexcept;
     void processFrame (juce::uint64 w, int channels) noexcept;
     void analyse (int channels, int start) noexcept;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/TempoSyncedPhase.h"
+#include "modules/BeatPositions.h"
 
 // Tempo-synced square-wave volume chopper with 1 ms edge smoothing.
 class GateModule final : public EffectModule
@@ -17,7 +17,7 @@ public:
     float mix = 1.0f;
 
 private:
-    TempoSyncedPhase phase;
+    double sampleRate = 44100.0;
     float gain = 1.0f;
     float coefficient = 1.0f;
 };

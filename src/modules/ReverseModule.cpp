@@ -15,7 +15,6 @@ void ReverseModule::prepare (const juce::dsp::ProcessSpec& spec)
 void ReverseModule::reset()
 {
     ring.clear();
-    clock.reset();
     segmentIndex = -1;
     anchor = 0;
 }
@@ -25,9 +24,9 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     if (! ring.isAllocated())
         return;
 
-    clock.beginBlock (context, sampleRate);
-    const double beats = segmentBeats[juce::jlimit (0, 6, rateIndex)];
-    const int h = (int) std::lround (beats / clock.getBeatsPerSample());
+    const BeatPositions positions (context, sampleRate);
+    const double segmentLengthBeats = segmentBeats[juce::jlimit (0, 6, rateIndex)];
+    const int h = (int) std::lround (segmentLengthBeats / positions.getBeatsPerSample());
     const int span = h <= 15 ? 15 : juce::jmin (h, ring.size() / 2) - 1;
     const double fadeWidth = crossfade * 0.2 + 0.005;
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
@@ -35,10 +34,9 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     const int numSamples = buffer.getNumSamples();
 
     // Switched off within one segment: only the recording goes on.
-    if (! enabled && clock.blockStaysIn (segmentIndex, beats, numSamples))
+    if (! enabled && positions.blockStaysIn (segmentIndex, segmentLengthBeats, numSamples))
     {
         ring.recordBlock (data, channels, numSamples);
-        clock.skip (numSamples);
         return;
     }
 
@@ -46,7 +44,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     {
         ring.writeFrame (data, channels, i);
 
-        const double pos = clock.positionOfSample (i) / beats;
+        const double pos = positions.at (i) / segmentLengthBeats;
         const auto segment = (juce::int64) std::floor (pos);
         if (segment != segmentIndex)
         {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/BeatClock.h"
+#include "modules/BeatPositions.h"
 #include "modules/ReplayRing.h"
 
 // Plays each musical segment's worth of the latest audio backwards, with crossfaded ends.
@@ -19,7 +19,6 @@ public:
 
 private:
     ReplayRing ring;
-    BeatClock clock;
     double sampleRate = 44100.0;
     juce::int64 segmentIndex = -1;
     int anchor = 0;

@@ -21,14 +21,13 @@ float ShaperModule::curveValue (const std::array<float, 16>& p, double phase) no
 
 void ShaperModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    phase.prepare (spec.sampleRate);
+    sampleRate = spec.sampleRate;
     coefficient = (float) (1.0 - std::exp (-1.0 / (0.0015 * spec.sampleRate)));
     reset();
 }
 
 void ShaperModule::reset()
 {
-    phase.reset();
     gain = 1.0f;
 }
 
@@ -38,16 +37,21 @@ void ShaperModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
         return;
 
     // Beats per cycle are powers of two, so their reciprocals are exact.
-    phase.beginBlock (context, 1.0 / beatsPerCycle[juce::jlimit (0, 4, rateIndex)]);
+    const double cyclesPerBeat = 1.0 / beatsPerCycle[juce::jlimit (0, 4, rateIndex)];
+    const BeatPositions beats (context, sampleRate);
+    double phase = beats.phaseAtStart (cyclesPerBeat);
+    const double step = beats.phaseStep (cyclesPerBeat);
 
     const float amount = juce::jlimit (0.0f, 1.0f, mix) * juce::jlimit (0.0f, 1.0f, depth);
     auto* const* data = buffer.getArrayOfWritePointers();
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
-        const float target = 1.0f + amount * (curveValue (points, phase.get()) - 1.0f);
+        const float target = 1.0f + amount * (curveValue (points, phase) - 1.0f);
         gain += (target - gain) * coefficient;
         for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
             data[ch][i] *= gain;
-        phase.advance();
+        phase += step;
+        if (phase >= 1.0)
+            phase -= std::floor (phase);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/TempoSyncedPhase.h"
+#include "modules/BeatPositions.h"
 
 #include <array>
 
@@ -25,7 +25,7 @@ public:
     std::array<float, 16> points {};
 
 private:
-    TempoSyncedPhase phase;
+    double sampleRate = 44100.0;
     float gain = 1.0f;
     float coefficient = 1.0f;
 };

@@ -16,7 +16,6 @@ void StutterModule::prepare (const juce::dsp::ProcessSpec& spec)
 void StutterModule::reset()
 {
     ring.clear();
-    clock.reset();
     sliceIndex = -1;
     sliceStart = 0;
     sliceLength = 1;
@@ -28,18 +27,17 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     if (! ring.isAllocated())
         return;
 
-    clock.beginBlock (context, sampleRate);
-    const double beats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
-    const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (beats / clock.getBeatsPerSample()));
+    const BeatPositions positions (context, sampleRate);
+    const double sliceLengthBeats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
+    const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (sliceLengthBeats / positions.getBeatsPerSample()));
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
     auto* const* data = buffer.getArrayOfWritePointers();
     const int numSamples = buffer.getNumSamples();
 
     // Switched off within one slice: only the recording goes on.
-    if (! enabled && clock.blockStaysIn (sliceIndex, beats, numSamples))
+    if (! enabled && positions.blockStaysIn (sliceIndex, sliceLengthBeats, numSamples))
     {
         ring.recordBlock (data, channels, numSamples);
-        clock.skip (numSamples);
         return;
     }
 
@@ -47,7 +45,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
     {
         ring.writeFrame (data, channels, i);
 
-        const double pos = clock.positionOfSample (i) / beats;
+        const double pos = positions.at (i) / sliceLengthBeats;
         const auto slice = (juce::int64) std::floor (pos);
         if (slice != sliceIndex)
         {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/BeatClock.h"
+#include "modules/BeatPositions.h"
 #include "modules/ReplayRing.h"
 
 // Repeats the start of the last musical slice, slice by slice, with a set probability.
@@ -20,7 +20,6 @@ public:
 
 private:
     ReplayRing ring;
-    BeatClock clock;
     double sampleRate = 44100.0;
     juce::int64 sliceIndex = -1;
     int sliceStart = 0, sliceLength = 1;

@@ -1,4 +1,3 @@
-#include "engine/HostContext.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "support/TestHelpers.h"
 
@@ -49,15 +48,67 @@ TEST (Processor, FixedAnswersToTheHost)
     EXPECT_EQ (p.getProgramName (0), "Default");
     EXPECT_EQ (p.getMainBusNumInputChannels(), 2);
     EXPECT_EQ (p.getMainBusNumOutputChannels(), 2);
+}
 
-    // The latency is known before the host prepares; it is that of 44.1 kHz, where the
-    // formant's FFT doubles from 96 kHz on.
-    const int before = p.getLatencySamples();
-    EXPECT_GT (before, 1024);
-    p.prepareToPlay (44100.0, 64);
-    EXPECT_EQ (p.getLatencySamples(), before);
-    p.prepareToPlay (96000.0, 64);
-    EXPECT_EQ (p.getLatencySamples(), before + 1024);
+namespace
+{
+struct LatencyWatch final : juce::AudioProcessorListener
+{
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override {}
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details) override
+    {
+        if (details.latencyChanged)
+            ++changes;
+    }
+    int changes = 0;
+};
+} // namespace
+
+TEST (Processor, LatencyCountsTheFormantOnlyWhileItIsInserted)
+{
+    constexpr int driveLatency = 6;
+    struct Case { double rate; int fftSize; };
+    for (const auto& c : { Case { 44100.0, 1024 }, Case { 48000.0, 1024 }, Case { 96000.0, 2048 } })
+    {
+        PreparedProcessor fx (512, c.rate);
+        auto& p = fx.p;
+        LatencyWatch watch;
+        p.addListener (&watch);
+        EXPECT_EQ (p.getLatencySamples(), driveLatency) << c.rate;
+
+        // Every way the inserted list changes reaches the host at once, and the dry path with it.
+        struct Step { const char* what; std::function<void()> act; int latency; };
+        juce::MemoryBlock withFormant;
+        const Step steps[] = {
+            { "insert", [&] { p.getRackManager().insertFx ("formant"); }, driveLatency + c.fftSize },
+            { "switched off", [&] { setParameter (p, "formantOn", 0.0f); }, driveLatency + c.fftSize },
+            { "remove", [&] { p.getStateInformation (withFormant); p.getRackManager().removeFx ("formant"); }, driveLatency },
+            { "undo", [&] { p.getRackManager().undo(); }, driveLatency + c.fftSize },
+            { "redo", [&] { p.getRackManager().redo(); }, driveLatency },
+            { "state", [&] { p.setStateInformation (withFormant.getData(), (int) withFormant.getSize()); }, driveLatency + c.fftSize },
+            { "B without it", [&] { p.switchABSlot (1); p.getRackManager().removeFx ("formant"); }, driveLatency },
+            { "back to A", [&] { p.switchABSlot (0); }, driveLatency + c.fftSize },
+        };
+        int expectedChanges = 0, previous = driveLatency;
+        for (const auto& step : steps)
+        {
+            step.act();
+            expectedChanges += step.latency != previous ? 1 : 0;
+            previous = step.latency;
+            EXPECT_EQ (p.getLatencySamples(), step.latency) << c.rate << " " << step.what;
+            EXPECT_EQ (watch.changes, expectedChanges) << c.rate << " " << step.what;
+
+            switchAllEffectsOff (p);
+            const auto input = noise (2, 3 * step.latency + 512);
+            const auto output = render (p, input, 512);
+            float worst = 0.0f; // from the latency on; before it, the end of the last step's render comes out
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = step.latency; i < input.getNumSamples(); ++i)
+                    worst = juce::jmax (worst, std::abs (output.getSample (ch, i) - input.getSample (ch, i - step.latency)));
+            EXPECT_LT (worst, 1.0e-6f) << c.rate << " " << step.what;
+        }
+        p.removeListener (&watch);
+    }
 }
 
 TEST (Processor, IdentityPathDelaysByTheReportedLatency)
@@ -121,9 +172,9 @@ TEST (Processor, GainsScaleTheWetSignalAndRampWithoutJumps)
     const int latency = fx.p.getLatencySamples();
     EXPECT_NEAR (out.getSample (0, 47999), expected, 1.0e-4f);
     EXPECT_NEAR (out.getSample (1, latency + 1000), expected, 1.0e-4f);
-    // The output gain has settled before the signal comes through; the input gain ramps up with it.
-    const float inputRampAt100 = 1.0f + (std::pow (10.0f, 6.0f / 20.0f) - 1.0f) * 101.0f / 960.0f;
-    EXPECT_NEAR (out.getSample (0, latency + 100), inputRampAt100 * std::pow (10.0f, -12.0f / 20.0f), 2.0e-3f);
+    // Both gains ramp linearly from the first sample; the input gain reaches the output the latency later.
+    const auto ramp = [] (float dB, int i) { return 1.0f + (std::pow (10.0f, dB / 20.0f) - 1.0f) * (float) juce::jmin (i + 1, 960) / 960.0f; };
+    EXPECT_NEAR (out.getSample (0, latency + 100), ramp (6.0f, 100) * ramp (-12.0f, latency + 100), 2.0e-3f);
     float largestStep = 0.0f;
     for (int i = latency + 1; i < latency + 2000; ++i)
         largestStep = juce::jmax (largestStep, std::abs (out.getSample (0, i) - out.getSample (0, i - 1)));
@@ -141,44 +192,6 @@ TEST (Processor, MinimumInputGainStillPassesSignal)
     const auto out = render (fx.p, input, 512);
     EXPECT_NEAR (out.getMagnitude (0, latency, 1024) / input.getMagnitude (0, 0, 1024),
                  std::pow (10.0f, -24.0f / 20.0f), 1.0e-4f);
-}
-
-TEST (Processor, HostContextLimitsTempoAndAdvancesThePositionPerSubBlock)
-{
-    struct Case { juce::Optional<double> bpm; double expected; };
-    const Case cases[] = {
-        { 1000.0, 400.0 }, { 5.0, 20.0 }, { 93.5, 93.5 }, { {}, 120.0 },
-        { std::numeric_limits<double>::quiet_NaN(), 120.0 }, { std::numeric_limits<double>::infinity(), 120.0 },
-    };
-    for (const auto& c : cases)
-    {
-        FixedPlayHead head;
-        head.bpm = c.bpm;
-        EXPECT_DOUBLE_EQ (HostContext::fromPlayHead (&head, 48000.0, 0).bpm, c.expected);
-    }
-
-    FixedPlayHead head;
-    head.bpm = 120.0;
-    head.ppq = 8.0;
-    const auto second = HostContext::fromPlayHead (&head, 48000.0, 24000); // half a second in
-    EXPECT_TRUE (second.hasPpqPosition);
-    EXPECT_DOUBLE_EQ (second.ppqPosition, 9.0);
-
-    head.playing = false;
-    EXPECT_DOUBLE_EQ (HostContext::fromPlayHead (&head, 48000.0, 24000).ppqPosition, 8.0) << "stopped: no advance";
-
-    head.ppq = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_DOUBLE_EQ (HostContext::fromPlayHead (&head, 48000.0, 0).ppqPosition, 0.0);
-    head.ppq = 5.0e12;
-    EXPECT_DOUBLE_EQ (HostContext::fromPlayHead (&head, 48000.0, 0).ppqPosition, 1.0e9);
-
-    head.hasPosition = false;
-    const auto none = HostContext::fromPlayHead (&head, 48000.0, 0);
-    EXPECT_FALSE (none.hasPpqPosition);
-    EXPECT_FALSE (none.isPlaying);
-    const auto noHead = HostContext::fromPlayHead (nullptr, 44100.0, 100);
-    EXPECT_DOUBLE_EQ (noHead.bpm, 120.0);
-    EXPECT_DOUBLE_EQ (noHead.sampleRate, 44100.0);
 }
 
 TEST (Processor, HostBlocksLargerThanPreparedAreSplit)
@@ -330,3 +343,55 @@ TEST (Processor, MetersFollowPeaksWithA180msRelease)
     EXPECT_NEAR (fx.p.outputLevel.load(), 0.5f, 1.0e-6f);
 }
 
+
+TEST (Processor, StutterAndReverseWithAStoppedTransportSoundAsTheyDoPlaying)
+{
+    // A stopped host still reports where it stands; replaying from there every block would buzz at the block rate.
+    const auto input = noise (2, 512 * 470, 0.3f, 7); // five seconds in whole blocks
+    const auto correlationAtLag = [] (const juce::AudioBuffer<float>& b, int lag)
+    {
+        double xy = 0.0, xx = 0.0, yy = 0.0;
+        for (int i = 48000; i + lag < b.getNumSamples(); ++i)
+        {
+            const double x = b.getSample (0, i), y = b.getSample (0, i + lag);
+            xy += x * y;
+            xx += x * x;
+            yy += y * y;
+        }
+        return xy / std::sqrt (xx * yy + 1.0e-30);
+    };
+
+    for (const char* id : { "stutter", "reverse" })
+    {
+        juce::AudioBuffer<float> outputs[2];
+        for (const bool playing : { true, false })
+        {
+            PreparedProcessor fx;
+            switchAllEffectsOff (fx.p);
+            ASSERT_TRUE (fx.p.getRackManager().insertFx (id));
+            FixedPlayHead head;
+            head.bpm = 120.0;
+            head.ppq = 8.0;
+            head.playing = playing;
+            fx.p.setPlayHead (&head);
+            auto& out = outputs[playing ? 0 : 1];
+            out = input;
+            juce::MidiBuffer midi;
+            for (int start = 0; start < out.getNumSamples(); start += 512)
+            {
+                juce::AudioBuffer<float> block (out.getArrayOfWritePointers(), 2, start, 512);
+                fx.p.processBlock (block, midi);
+                if (playing)
+                    head.ppq = *head.ppq + 512.0 / 24000.0;
+            }
+            fx.p.setPlayHead (nullptr);
+        }
+        const auto& moving = outputs[0];
+        const auto& stopped = outputs[1];
+        const float levelDb = juce::Decibels::gainToDecibels (stopped.getRMSLevel (0, 48000, 4 * 48000))
+                              - juce::Decibels::gainToDecibels (moving.getRMSLevel (0, 48000, 4 * 48000));
+        EXPECT_LT (std::abs (levelDb), 3.0f) << id;
+        EXPECT_LT (correlationAtLag (stopped, 512), 0.3) << id << ": a period of one block";
+        EXPECT_LT (correlationAtLag (moving, 512), 0.3) << id;
+    }
+}

@@ -79,7 +79,7 @@ juce::AudioBuffer<float> render (const Case& c)
     auto buffer = input();
     ProcessContext context;
     context.sampleRate = sampleRate;
-    context.isPlaying = context.hasPpqPosition = true;
+    context.isPlaying = true;
     for (int b = 0; b < numBlocks; ++b)
     {
         if (b == 0 || b == numBlocks / 2 || b == numBlocks - 5)

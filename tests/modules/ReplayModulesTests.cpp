@@ -19,15 +19,24 @@ juce::AudioBuffer<float> timeline (int samples, int channels = 1)
     return b;
 }
 
-juce::AudioBuffer<float> run (EffectModule& m, juce::AudioBuffer<float> buffer, ProcessContext context = {})
+// Block by block, the position moving on as the processor's clock moves it.
+juce::AudioBuffer<float> run (EffectModule& m, juce::AudioBuffer<float> buffer, ProcessContext& context)
 {
+    const double first = context.ppqPosition;
     for (int start = 0; start < buffer.getNumSamples(); start += 512)
     {
-        juce::AudioBuffer<float> view (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start,
-                                       juce::jmin (512, buffer.getNumSamples() - start));
+        const int n = juce::jmin (512, buffer.getNumSamples() - start);
+        juce::AudioBuffer<float> view (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start, n);
         m.process (view, context);
+        context.ppqPosition = first + (start + n) * context.beatsPerSample (rate);
     }
     return buffer;
+}
+
+juce::AudioBuffer<float> run (EffectModule& m, juce::AudioBuffer<float> buffer)
+{
+    ProcessContext context;
+    return run (m, std::move (buffer), context);
 }
 
 template <typename Module>

@@ -14,12 +14,16 @@ juce::AudioBuffer<float> ones (int samples)
     return b;
 }
 
-juce::AudioBuffer<float> run (ShaperModule& m, juce::AudioBuffer<float> buffer, const ProcessContext& context, int block = 512)
+// Block by block, the position moving on as the processor's clock moves it.
+juce::AudioBuffer<float> run (ShaperModule& m, juce::AudioBuffer<float> buffer, ProcessContext context, int block = 512)
 {
+    const double first = context.ppqPosition;
     for (int start = 0; start < buffer.getNumSamples(); start += block)
     {
-        juce::AudioBuffer<float> view (buffer.getArrayOfWritePointers(), 1, start, juce::jmin (block, buffer.getNumSamples() - start));
+        const int n = juce::jmin (block, buffer.getNumSamples() - start);
+        juce::AudioBuffer<float> view (buffer.getArrayOfWritePointers(), 1, start, n);
         m.process (view, context);
+        context.ppqPosition = first + (start + n) * context.beatsPerSample (rate);
     }
     return buffer;
 }
@@ -58,11 +62,10 @@ TEST (ShaperModule, CurveInterpolatesBetweenPoints)
     EXPECT_NEAR (ShaperModule::curveValue (p, 0.999999), 1.0f, 1.0e-4f);
 }
 
-TEST (ShaperModule, LocksToThePlayingHostAndOtherwiseRunsAtTheTempo)
+TEST (ShaperModule, FollowsTheClockPosition)
 {
     ProcessContext playing;
     playing.isPlaying = true;
-    playing.hasPpqPosition = true;
     playing.ppqPosition = 3.0; // "1/2": phase 0.5, halfway between points 7 and 8
     // Relocked to the same phase every one-sample block, the gain settles on the curve value there.
     auto settle = prepared();
@@ -78,7 +81,7 @@ TEST (ShaperModule, LocksToThePlayingHostAndOtherwiseRunsAtTheTempo)
     settle.process (one, playing);
     EXPECT_NEAR (one.getSample (0, 0), 0.5f, 1.0e-3f);
 
-    // "1/1" at 120 BPM free-running: the pattern repeats every 2 s (96000 samples).
+    // "1/1" at 120 BPM: the pattern repeats every 2 s (96000 samples).
     auto free = prepared();
     for (int i = 0; i < 16; ++i)
         free.points[(size_t) i] = (i % 4) / 3.0f;

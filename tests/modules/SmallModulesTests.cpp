@@ -14,14 +14,17 @@ constexpr int block = 512;
 
 void prepare (EffectModule& m, int channels = 2) { m.prepare ({ rate, (juce::uint32) block, (juce::uint32) channels }); }
 
+// Block by block, the position moving on as the processor's clock moves it.
 juce::AudioBuffer<float> run (EffectModule& m, const juce::AudioBuffer<float>& input, ProcessContext context = {})
 {
     juce::AudioBuffer<float> out (input);
+    const double first = context.ppqPosition;
     for (int start = 0; start < out.getNumSamples(); start += block)
     {
-        juce::AudioBuffer<float> view (out.getArrayOfWritePointers(), out.getNumChannels(), start,
-                                       juce::jmin (block, out.getNumSamples() - start));
+        const int n = juce::jmin (block, out.getNumSamples() - start);
+        juce::AudioBuffer<float> view (out.getArrayOfWritePointers(), out.getNumChannels(), start, n);
         m.process (view, context);
+        context.ppqPosition = first + (start + n) * context.beatsPerSample (rate);
     }
     return out;
 }
@@ -142,7 +145,7 @@ TEST (GateModule, ClosesInTheSecondHalfOfEachCycleWithA1msTimeConstant)
     }
 }
 
-TEST (GateModule, FollowsTheHostPositionWhilePlaying)
+TEST (GateModule, FollowsTheClockPosition)
 {
     GateModule gate;
     gate.enabled = true;
@@ -150,7 +153,6 @@ TEST (GateModule, FollowsTheHostPositionWhilePlaying)
     prepare (gate, 1);
     ProcessContext playing;
     playing.isPlaying = true;
-    playing.hasPpqPosition = true;
     playing.ppqPosition = 1.25; // phase 0.5: closed
     const auto out = run (gate, constant (1.0f, 480), playing);
     EXPECT_LT (out.getSample (0, 479), 1.0e-3f);

@@ -457,3 +457,63 @@ TEST (RenderCommand, HelpDescribesTheToolAndSucceeds)
     EXPECT_EQ (version.exitCode, 0);
     EXPECT_EQ (version.out.trim(), "lumivox-render 1.8.1");
 }
+
+TEST (RenderCommand, ReportsTheLatencyThatApplied)
+{
+    // The drive's six samples, and the formant's FFT size only while it is inserted, on or off.
+    struct Case { juce::StringArray args; double rate; int latency; };
+    const Case cases[] = {
+        { { "--fx", "drive,filter,delay" }, 48000.0, 6 },
+        { { "--fx", "" }, 48000.0, 6 },
+        { { "--fx", "drive,formant" }, 48000.0, 1030 },
+        { { "--fx", "formant", "--set", "formantOn=0" }, 48000.0, 1030 },
+        { { "--fx", "formant" }, 96000.0, 2054 },
+        { { "--fx", "formant" }, 22050.0, 518 },
+    };
+    for (const auto& c : cases)
+    {
+        ScratchFolder scratch;
+        ASSERT_TRUE (writeWav (scratch.file ("in.wav"), testSignal (2, 4096, c.rate), c.rate));
+        auto args = c.args;
+        args.add ("--json");
+        const auto run = runRenderer (withFiles (scratch, args), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        juce::var json;
+        ASSERT_TRUE (juce::JSON::parse (run.out, json).wasOk()) << run.out;
+        EXPECT_EQ ((int) json["latencySamples"], c.latency) << describe (args) << " at " << c.rate;
+    }
+}
+
+TEST (RenderCommand, ShaperCyclesStartOnTheBeatGridWhateverTheLatency)
+{
+    // A "1/8" curve that is open for its first half and closed for the rest: at 120 BPM and
+    // 48 kHz, the level jumps back up at every multiple of 12000 samples.
+    constexpr double gridRate = 48000.0;
+    constexpr int length = 60000;
+    juce::StringArray shape { "--set", "shaperOn=1", "--set", "shaperRate=3", "--set", "shaperDepth=100", "--set", "shaperMix=100" };
+    for (int p = 0; p < 16; ++p)
+        shape.addArray ({ "--set", "shaperPoint" + juce::String (p) + "=" + (p < 8 ? "1" : "0") });
+
+    for (const auto* fx : { "drive", "drive,formant" })
+    {
+        ScratchFolder scratch;
+        juce::AudioBuffer<float> ones (1, length);
+        juce::FloatVectorOperations::fill (ones.getWritePointer (0), 0.5f, length);
+        ASSERT_TRUE (writeWav (scratch.file ("in.wav"), ones, gridRate));
+        juce::StringArray args { "--fx", fx, "--set", "drive=0", "--set", "driveMix=0" };
+        args.addArray (shape);
+        const auto run = runRenderer (withFiles (scratch, args), scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        const auto out = readWav (scratch.file ("out.wav"));
+        ASSERT_TRUE (out.has_value());
+
+        // The 1.5 ms smoothing reaches half way ln 2 x 72 = 50 samples after the jump.
+        for (int cycle = 2; cycle <= 4; ++cycle)
+        {
+            int rise = cycle * 12000 - 2000;
+            while (rise < length && out->samples.getSample (0, rise) < 0.25f)
+                ++rise;
+            EXPECT_NEAR (rise - cycle * 12000, 50, 2) << fx << ", cycle " << cycle;
+        }
+    }
+}

@@ -38,4 +38,10 @@ TEST (RenderPlayHead, MovesByEachBlockWhilePlayingAndStandsStillWhenStopped)
         EXPECT_LE (*position->getPpqPositionOfLastBarStart(), *position->getPpqPosition());
         EXPECT_EQ (position->getTimeSignature()->numerator, 4);
     }
+
+    // The position of the output, which lags the input by the plug-in's latency.
+    SimulatedPlayHead head (48000.0, 120.0, 2.0, true);
+    head.setLatency (1200);
+    EXPECT_DOUBLE_EQ (*head.getPosition()->getPpqPosition(), 2.0 - 0.05);
+    EXPECT_EQ (*head.getPosition()->getTimeInSamples(), -1200);
 }

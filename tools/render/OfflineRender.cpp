@@ -17,6 +17,7 @@ bool OfflineRender::run (juce::AudioProcessor& processor, const juce::AudioBuffe
 
     // Aligned output: render the latency's worth of extra frames and drop as many at the start.
     const int latency = juce::jmax (0, processor.getLatencySamples());
+    playHead.setLatency (latency);
     const int dropped = settings.keepLatency ? 0 : latency;
     const auto outputFrames = (juce::int64) input.getNumSamples() + settings.tailFrames;
     const auto totalFrames = outputFrames + dropped;

@@ -7,13 +7,15 @@ SimulatedPlayHead::SimulatedPlayHead (double rate, double tempo, double startPpq
 
 juce::Optional<juce::AudioPlayHead::PositionInfo> SimulatedPlayHead::getPosition() const
 {
+    const double heardPpq = ppq - latency / sampleRate * bpm / 60.0;
+    const auto heardSamples = timeInSamples - latency;
     PositionInfo info;
     info.setBpm (bpm);
     info.setTimeSignature (TimeSignature { 4, 4 });
-    info.setPpqPosition (ppq);
-    info.setPpqPositionOfLastBarStart (std::floor (ppq / 4.0) * 4.0);
-    info.setTimeInSamples (timeInSamples);
-    info.setTimeInSeconds ((double) timeInSamples / sampleRate);
+    info.setPpqPosition (heardPpq);
+    info.setPpqPositionOfLastBarStart (std::floor (heardPpq / 4.0) * 4.0);
+    info.setTimeInSamples (heardSamples);
+    info.setTimeInSeconds ((double) heardSamples / sampleRate);
     info.setIsPlaying (playing);
     return info;
 }

@@ -4,6 +4,9 @@ namespace
 {
 constexpr double defaultBpm = 120.0, minimumBpm = 20.0, maximumBpm = 400.0;
 constexpr double positionLimit = 1.0e9;
+// Ardour hands VST3 plug-ins positions rounded to 1/1920 of a beat (12.5 samples at 120 BPM);
+// following that jitter block by block would shake the replay effects' read positions.
+constexpr double jitterBeats = 4.0 / 1920.0;
 
 // Quarter notes: the host's own, or, from hosts that give only a sample position (Ardour's
 // LV2 time:frame without time:beat), that position at the current tempo.
@@ -74,7 +77,11 @@ void TempoClock::beginHostBlock (juce::AudioPlayHead* playHead, double rate, int
     // Hosts that compensate the latency (Ardour, in both formats) give the position of the
     // output, which lags the input by the latency; the effects work on the input.
     if (playing && updated)
-        moveAnchor (*hostPosition + latencySamples * bpm / 60.0 / sampleRate);
+    {
+        const double heard = *hostPosition + latencySamples * bpm / 60.0 / sampleRate;
+        if (! wasPlaying || std::abs (heard - position()) > jitterBeats)
+            moveAnchor (heard);
+    }
 }
 
 ProcessContext TempoClock::nextSubBlock (int numSamples) noexcept

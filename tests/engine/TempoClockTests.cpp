@@ -143,3 +143,20 @@ TEST (TempoClock, DerivesTheQuarterNotesFromASamplePositionAndTempo)
     head.ppq = 7.0; // a musical position, when there is one, comes first
     EXPECT_DOUBLE_EQ (block (clock, &head).ppqPosition, 7.0);
 }
+
+TEST (TempoClock, IgnoresJitterInAPlayingHostsPositionButFollowsRealMoves)
+{
+    // Ardour's VST3 positions come rounded to 1/1920 of a beat.
+    TempoClock clock;
+    ScriptedPlayHead head;
+    const double blockBeats = 512.0 / 24000.0;
+    for (int b = 0; b < 20; ++b)
+    {
+        const double exact = 4.0 + b * blockBeats;
+        head.ppq = std::round (exact * 1920.0) / 1920.0;
+        EXPECT_NEAR (block (clock, &head, 512).ppqPosition, std::round (4.0 * 1920.0) / 1920.0 + b * blockBeats, 1.0e-12) << b;
+    }
+
+    head.ppq = 4.0 + 20 * blockBeats + 0.01; // a nudge of 0.01 beat is a real move
+    EXPECT_DOUBLE_EQ (block (clock, &head, 512).ppqPosition, *head.ppq);
+}

@@ -7,7 +7,7 @@
 
 // One effect of the rack. The processor writes the module's public setting fields and
 // `enabled` right before each process() call; process() runs on every sub-block, and a
-// disabled module leaves the signal as it is.
+// disabled module leaves the signal as it is (a latent one delays it).
 class EffectModule
 {
 public:
@@ -25,6 +25,10 @@ public:
 
     // How many samples the module's output lags its input, as it is set now.
     virtual int getLatencySamples() const noexcept { return 0; }
+
+    // Whether the module fades between its sound and its input by itself when `enabled`
+    // changes; the rack crossfades every other module's switch.
+    virtual bool crossfadesItsOwnSwitch() const noexcept { return false; }
 
     bool enabled = false;
 };

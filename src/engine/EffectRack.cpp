@@ -62,12 +62,14 @@ void EffectRack::prepare (const juce::dsp::ProcessSpec& spec)
 {
     for (auto* m : modules)
         m->prepare (spec);
+    switches.prepare (spec);
 }
 
 void EffectRack::reset()
 {
     for (auto* m : modules)
         m->reset();
+    switches.reset();
 }
 
 void EffectRack::process (std::uint64_t word, juce::AudioBuffer<float>& buffer, const ProcessContext& context)
@@ -78,9 +80,13 @@ void EffectRack::process (std::uint64_t word, juce::AudioBuffer<float>& buffer, 
     int delayed = 0;
     for (int p = 0; p < numModules; ++p)
     {
-        auto& m = module (moduleAt (word, p));
+        const int index = moduleAt (word, p);
+        auto& m = module (index);
         moduleContext.ppqPosition = context.ppqPosition - delayed * beatsPerSample;
-        m.process (buffer, moduleContext);
+        if (m.crossfadesItsOwnSwitch())
+            m.process (buffer, moduleContext);
+        else
+            switches.process (index, m, buffer, moduleContext);
         delayed += m.getLatencySamples();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SwitchCrossfade.h"
 #include "modules/ChorusModule.h"
 #include "modules/CrusherModule.h"
 #include "modules/DelayModule.h"
@@ -73,6 +74,7 @@ public:
 
 private:
     std::array<EffectModule*, numModules> modules;
+    SwitchCrossfade switches;
     std::atomic<std::uint64_t> order { defaultOrderWord };
 
     JUCE_DECLARE_NON_COPYABLE (EffectRack)

@@ -85,18 +85,24 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
     mixSmoother.reset (ramp);
     gainSmoother.setCurrentAndTargetValue (1.0f);
     mixSmoother.setCurrentAndTargetValue (0.0f);
+    fadeLength = juce::jmax (1, (int) std::floor (qualityFadeSeconds * sampleRate));
 
-    dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
-    wetBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
-    prefault (dryBuffer);
-    prefault (wetBuffer);
+    for (auto* b : { &dryBuffer, &wetBuffer, &fadeBuffer, &fadeWetBuffer })
+    {
+        b->setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
+        prefault (*b);
+    }
 
     oversampler2x = makeOversampler (spec.numChannels, { firstStage }, spec.maximumBlockSize);
     oversampler4x = makeOversampler (spec.numChannels, { firstStage, secondStage }, spec.maximumBlockSize);
 
     latencySamples = (int) std::ceil (oversampler4x->getLatencyInSamples());
     dryDelay.prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
-    wetDelay.prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
+    for (int q = 0; q < numQualities; ++q)
+    {
+        wetDelays[(size_t) q].prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
+        wetDelays[(size_t) q].setDelay (latencySamples - latencyOfQuality (q));
+    }
 
     clearState();
 }
@@ -105,17 +111,38 @@ void DriveModule::clearState()
 {
     dryBuffer.clear();
     dryDelay.reset();
-    wetDelay.reset();
-    if (oversampler2x != nullptr)
-        oversampler2x->reset();
-    if (oversampler4x != nullptr)
-        oversampler4x->reset();
+    for (int q = 0; q < numQualities; ++q)
+        restartPath (q);
     lastQuality = -1;
+    fadeRemaining = 0;
 }
 
 void DriveModule::reset()
 {
     clearState();
+}
+
+void DriveModule::restartPath (int q) noexcept
+{
+    wetDelays[(size_t) q].reset();
+    if (q == 1 && oversampler2x != nullptr)
+        oversampler2x->reset();
+    if (q == 2 && oversampler4x != nullptr)
+        oversampler4x->reset();
+}
+
+void DriveModule::runPath (int q, juce::AudioBuffer<float>& channels, juce::AudioBuffer<float>& wet, int n) noexcept
+{
+    juce::dsp::AudioBlock<float> block (channels.getArrayOfWritePointers(), (size_t) channels.getNumChannels(), (size_t) n);
+    if (q == 0)
+        applyShape (block);
+    else
+    {
+        auto& oversampler = q == 1 ? *oversampler2x : *oversampler4x;
+        applyShape (oversampler.processSamplesUp (block));
+        oversampler.processSamplesDown (block);
+    }
+    wetDelays[(size_t) q].process (channels, wet, n);
 }
 
 void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
@@ -134,22 +161,23 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
         for (int ch = 0; ch < channels; ++ch)
             buffer.copyFrom (ch, 0, dryBuffer, ch, 0, n);
         lastQuality = -1;
+        fadeRemaining = 0;
         return;
     }
 
     gainSmoother.setTargetValue (std::pow (10.0f, juce::jlimit (0.0f, 36.0f, driveDb) / 20.0f));
     mixSmoother.setTargetValue (enabled ? mix : 0.0f);
 
-    const int q = juce::jlimit (0, 2, quality);
+    const int q = juce::jlimit (0, numQualities - 1, quality);
     if (q != lastQuality)
     {
-        oversampler2x->reset();
-        oversampler4x->reset();
-        wetDelay.setDelay (latencySamples - latencyOfQuality (q));
-        wetDelay.reset();
-        mixSmoother.setCurrentAndTargetValue (0.0f);
-        if (enabled)
-            mixSmoother.setTargetValue (mix);
+        // From silence the mix fades in; from another quality the two paths crossfade.
+        if (lastQuality >= 0)
+        {
+            fadingFrom = lastQuality;
+            fadeRemaining = fadeLength;
+        }
+        restartPath (q);
         lastQuality = q;
     }
 
@@ -160,17 +188,28 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
             buffer.getWritePointer (ch)[i] *= g;
     }
 
-    juce::dsp::AudioBlock<float> block (buffer.getArrayOfWritePointers(), (size_t) channels, (size_t) n);
-    if (q == 0)
-        applyShape (block);
-    else
+    const bool fading = fadeRemaining > 0;
+    juce::AudioBuffer<float> oldPath (fadeBuffer.getArrayOfWritePointers(), channels, n);
+    if (fading)
+        for (int ch = 0; ch < channels; ++ch)
+            oldPath.copyFrom (ch, 0, buffer, ch, 0, n);
+
+    runPath (q, input, wetBuffer, n);
+    if (fading)
     {
-        auto& oversampler = q == 1 ? *oversampler2x : *oversampler4x;
-        applyShape (oversampler.processSamplesUp (block));
-        oversampler.processSamplesDown (block);
+        runPath (fadingFrom, oldPath, fadeWetBuffer, n);
+        for (int i = 0; i < n; ++i)
+        {
+            const float w = 1.0f - (float) juce::jmax (0, fadeRemaining - i) / (float) fadeLength;
+            for (int ch = 0; ch < channels; ++ch)
+            {
+                const float from = fadeWetBuffer.getSample (ch, i);
+                wetBuffer.setSample (ch, i, from + w * (wetBuffer.getSample (ch, i) - from));
+            }
+        }
+        fadeRemaining = juce::jmax (0, fadeRemaining - n);
     }
 
-    wetDelay.process (input, wetBuffer, n);
     for (int i = 0; i < n; ++i)
     {
         const float m = mixSmoother.getNextValue();

@@ -3,6 +3,8 @@
 #include "engine/EffectModule.h"
 #include "engine/LatencyLine.h"
 
+#include <array>
+
 // Saturation: smoothed pre-gain, one of four curves, optional 2x or 4x oversampling, and a
 // dry/wet mix whose dry side is delayed to line up with the wet side. The module always
 // delays by the 4x path's latency, whatever the quality and power state, so the latency the
@@ -20,6 +22,8 @@ public:
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
     int getLatencySamples() const noexcept override { return latencySamples; }
+    // Its dry side is delayed with it, so it fades against that.
+    bool crossfadesItsOwnSwitch() const noexcept override { return true; }
 
     // The module's latency at any sample rate.
     static int ultraPathLatency();
@@ -37,12 +41,23 @@ private:
     void applyShape (juce::dsp::AudioBlock<float> block) const noexcept;
     int latencyOfQuality (int q) const noexcept;
     void clearState();
+    // Starts quality q's path from silence.
+    void restartPath (int q) noexcept;
+    // Shapes the channels in place at quality q and delays them to the module's latency into wet.
+    void runPath (int q, juce::AudioBuffer<float>& channels, juce::AudioBuffer<float>& wet, int numSamples) noexcept;
+
+    static constexpr int numQualities = 3;
+    static constexpr double qualityFadeSeconds = 0.02;
 
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> gainSmoother, mixSmoother;
-    LatencyLine dryDelay, wetDelay;
+    LatencyLine dryDelay;
+    std::array<LatencyLine, numQualities> wetDelays; // each quality's path delayed to the module's latency
     juce::AudioBuffer<float> dryBuffer, wetBuffer;
+    // A quality change crossfades from the old path, run on a copy of the input, to the new one.
+    juce::AudioBuffer<float> fadeBuffer, fadeWetBuffer;
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler2x, oversampler4x;
     int latencySamples = 0;
     int lastQuality = -1;
+    int fadingFrom = -1, fadeRemaining = 0, fadeLength = 1;
     double sampleRate = 44100.0;
 };

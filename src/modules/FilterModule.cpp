@@ -35,12 +35,16 @@ void FilterModule::updateCoefficients (float cutoff, float q) noexcept
 
 void FilterModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    if (! enabled && mixSmoother.getCurrentValue() == 0.0f)
+    // The rack crossfades the switch; the mix starts from nothing when it comes back on.
+    if (! enabled)
+    {
+        mixSmoother.setCurrentAndTargetValue (0.0f);
         return;
+    }
 
     cutoffSmoother.setTargetValue (juce::jlimit (20.0f, maxCutoffHz, cutoffHz));
     resonanceSmoother.setTargetValue (juce::jlimit (0.1f, 1.2f, resonance));
-    mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
+    mixSmoother.setTargetValue (juce::jlimit (0.0f, 1.0f, mix));
 
     const int channels = juce::jmin (buffer.getNumChannels(), (int) s1.size());
     const int n = buffer.getNumSamples();

@@ -16,6 +16,8 @@ public:
     // before the first prepare it is the size for 44.1 kHz.
     int getInsertedLatencySamples() const noexcept { return latencySamples; }
     int getLatencySamples() const noexcept override { return inserted ? latencySamples : 0; }
+    // Its dry side is delayed with it, so it fades against that.
+    bool crossfadesItsOwnSwitch() const noexcept override { return true; }
 
     float shift = 0.0f;
     float tone = 0.5f;

@@ -47,10 +47,13 @@ void GranularModule::startGrain() noexcept
 
 void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
 {
-    if ((! enabled && mixSmoother.getCurrentValue() == 0.0f) || ! ring.isAllocated())
+    // The rack crossfades the switch; off, the recording stops too.
+    if (! enabled)
+        mixSmoother.setCurrentAndTargetValue (0.0f);
+    if (! enabled || ! ring.isAllocated())
         return;
 
-    mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
+    mixSmoother.setTargetValue (juce::jlimit (0.0f, 1.0f, mix));
     const double interval = sampleRate / juce::jmax (density, 0.1f);
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
     const auto size = (float) ring.size();

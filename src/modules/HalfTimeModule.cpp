@@ -37,12 +37,15 @@ void HalfTimeModule::reset()
 
 void HalfTimeModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
 {
-    if (! ring.isAllocated() || (! enabled && mixSmoother.getCurrentValue() == 0.0f))
+    // The rack crossfades the switch; off, the recording stops too.
+    if (! enabled)
+        mixSmoother.setCurrentAndTargetValue (0.0f);
+    if (! ring.isAllocated() || ! enabled)
         return;
 
     const double window = windowLength (context.bpm);
     const double ratio = speeds[juce::jlimit (0, 2, rateIndex)];
-    mixSmoother.setTargetValue (enabled ? juce::jlimit (0.0f, 1.0f, mix) : 0.0f);
+    mixSmoother.setTargetValue (juce::jlimit (0.0f, 1.0f, mix));
 
     reader.process (buffer, ring, mixSmoother, ratio, window, minimumDelay);
 }

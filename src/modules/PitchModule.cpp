@@ -37,7 +37,11 @@ void PitchModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
     const double shift = semitones + cents / 100.0;
     const double ratio = std::exp2 (shift / 12.0);
     const double window = windowSeconds * sampleRate;
-    mixSmoother.setTargetValue (! enabled || std::abs (shift) < 0.001 ? 0.0f : juce::jlimit (0.0f, 1.0f, mix));
+    // The rack crossfades the switch; off, only the recording goes on.
+    if (! enabled)
+        mixSmoother.setCurrentAndTargetValue (0.0f);
+    else
+        mixSmoother.setTargetValue (std::abs (shift) < 0.001 ? 0.0f : juce::jlimit (0.0f, 1.0f, mix));
 
     reader.process (buffer, ring, mixSmoother, ratio, window, minimumDelay);
 }

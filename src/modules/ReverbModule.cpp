@@ -5,6 +5,7 @@
 void ReverbModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     reverb.setSampleRate (spec.sampleRate);
+    mixRamp.prepare (spec.sampleRate);
     dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
     prefault (dryBuffer);
     reset();
@@ -14,6 +15,7 @@ void ReverbModule::reset()
 {
     reverb.reset();
     dryBuffer.clear();
+    mixRamp.reset();
 }
 
 void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext&)
@@ -42,12 +44,23 @@ void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     else
         return; // other layouts stay dry
 
-    const float m = juce::jlimit (0.0f, 1.0f, mix);
-    for (int ch = 0; ch < channels; ++ch)
+    mixRamp.setTarget (juce::jlimit (0.0f, 1.0f, mix));
+    if (! mixRamp.isRamping())
     {
-        auto* out = buffer.getWritePointer (ch);
-        const auto* dry = dryBuffer.getReadPointer (ch);
-        for (int i = 0; i < n; ++i)
-            out[i] = dry[i] + m * (out[i] - dry[i]);
+        const float m = mixRamp.current();
+        for (int ch = 0; ch < channels; ++ch)
+        {
+            auto* out = buffer.getWritePointer (ch);
+            const auto* dry = dryBuffer.getReadPointer (ch);
+            for (int i = 0; i < n; ++i)
+                out[i] = dry[i] + m * (out[i] - dry[i]);
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+    {
+        const float m = mixRamp.next();
+        for (int ch = 0; ch < channels; ++ch)
+            buffer.setSample (ch, i, dryBuffer.getSample (ch, i) + m * (buffer.getSample (ch, i) - dryBuffer.getSample (ch, i)));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
+#include "modules/SettingRamp.h"
 
 // Room reverb with freeze on the framework's reverb; mono and stereo only, other
 // channel counts pass dry.
@@ -21,4 +22,5 @@ public:
 private:
     juce::Reverb reverb;
     juce::AudioBuffer<float> dryBuffer;
+    SettingRamp mixRamp;
 };

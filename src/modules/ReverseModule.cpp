@@ -8,12 +8,14 @@ constexpr double segmentBeats[] = { 2.0, 1.0, 0.5, 0.25, 0.125, 1.0 / 3.0, 1.0 /
 void ReverseModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = juce::jmax (1.0, spec.sampleRate);
+    mixRamp.prepare (sampleRate);
     ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (8.0 * sampleRate), 8192));
     reset();
 }
 
 void ReverseModule::reset()
 {
+    mixRamp.reset();
     ring.clear();
     segmentIndex = -1;
     anchor = 0;
@@ -25,6 +27,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
         return;
 
     const BeatPositions positions (context, sampleRate);
+    mixRamp.setTarget (mix);
     const double segmentLengthBeats = segmentBeats[juce::jlimit (0, 6, rateIndex)];
     const int h = (int) std::lround (segmentLengthBeats / positions.getBeatsPerSample());
     const int span = h <= 15 ? 15 : juce::jmin (h, ring.size() / 2) - 1;
@@ -54,6 +57,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
 
         if (enabled)
         {
+            const float m = mixRamp.next();
             const double p = pos - std::floor (pos);
             const double t = juce::jmin (p, 1.0 - p) / fadeWidth;
             const auto gain = (float) std::sin (juce::jmin (t, 1.0) * juce::MathConstants<double>::halfPi);
@@ -62,7 +66,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             {
                 const float x = data[ch][i];
                 const float y = ring.readInterpolated (ch, readPosition);
-                data[ch][i] = x + gain * mix * (y - x);
+                data[ch][i] = x + gain * m * (y - x);
             }
         }
 

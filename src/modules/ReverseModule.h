@@ -3,6 +3,7 @@
 #include "engine/EffectModule.h"
 #include "modules/BeatPositions.h"
 #include "modules/ReplayRing.h"
+#include "modules/SettingRamp.h"
 
 // Plays each musical segment's worth of the latest audio backwards, with crossfaded ends.
 class ReverseModule final : public EffectModule
@@ -19,6 +20,7 @@ public:
 
 private:
     ReplayRing ring;
+    SettingRamp mixRamp;
     double sampleRate = 44100.0;
     juce::int64 segmentIndex = -1;
     int anchor = 0;

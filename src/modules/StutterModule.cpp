@@ -9,12 +9,14 @@ constexpr int edgeSamples = 24; // the dip at both ends of each repeat
 void StutterModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = juce::jmax (1.0, spec.sampleRate);
+    mixRamp.prepare (sampleRate);
     ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (8.0 * sampleRate), 8192));
     reset();
 }
 
 void StutterModule::reset()
 {
+    mixRamp.reset();
     ring.clear();
     sliceIndex = -1;
     sliceStart = 0;
@@ -28,6 +30,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
         return;
 
     const BeatPositions positions (context, sampleRate);
+    mixRamp.setTarget (mix);
     const double sliceLengthBeats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
     const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (sliceLengthBeats / positions.getBeatsPerSample()));
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
@@ -57,6 +60,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             sliceActive = probability >= (float) ((randomState >> 8) / 16777215.0);
         }
 
+        const float m = enabled ? mixRamp.next() : 0.0f;
         if (enabled && sliceActive)
         {
             const int k = (int) ((pos - std::floor (pos)) * L) % juce::jmax (sliceLength, 1);
@@ -66,7 +70,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             {
                 const float x = data[ch][i];
                 const float y = ring.read (ch, sliceStart + k);
-                data[ch][i] = x + gain * mix * (y - x);
+                data[ch][i] = x + gain * m * (y - x);
             }
         }
 

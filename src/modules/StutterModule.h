@@ -3,6 +3,7 @@
 #include "engine/EffectModule.h"
 #include "modules/BeatPositions.h"
 #include "modules/ReplayRing.h"
+#include "modules/SettingRamp.h"
 
 // Repeats the start of the last musical slice, slice by slice, with a set probability.
 class StutterModule final : public EffectModule
@@ -20,6 +21,7 @@ public:
 
 private:
     ReplayRing ring;
+    SettingRamp mixRamp;
     double sampleRate = 44100.0;
     juce::int64 sliceIndex = -1;
     int sliceStart = 0, sliceLength = 1;

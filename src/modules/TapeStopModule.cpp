@@ -3,12 +3,14 @@
 void TapeStopModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = juce::jmax (1.0, spec.sampleRate);
+    mixRamp.prepare (sampleRate);
     ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (5.0 * sampleRate), 8192));
     reset();
 }
 
 void TapeStopModule::reset()
 {
+    mixRamp.reset();
     ring.clear();
     readPosition = 0.0;
     elapsed = 0;
@@ -36,6 +38,7 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
         return;
     }
 
+    mixRamp.setTarget (mix);
     const int stopLength = juce::jmax (1, (int) std::lround (sampleRate * timeMs / 1000.0));
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
@@ -43,11 +46,12 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
 
         const double remaining = 1.0 - juce::jlimit (0.0, 1.0, (double) elapsed / stopLength);
         const double speed = std::pow (remaining, (double) curve);
+        const float m = mixRamp.next();
         for (int ch = 0; ch < channels; ++ch)
         {
             const float x = data[ch][i];
             const float y = ring.readInterpolated (ch, readPosition);
-            data[ch][i] = x + mix * ((float) remaining * y - x);
+            data[ch][i] = x + m * ((float) remaining * y - x);
         }
 
         readPosition = ring.wrap (readPosition + speed);

@@ -2,6 +2,7 @@
 
 #include "engine/EffectModule.h"
 #include "modules/ReplayRing.h"
+#include "modules/SettingRamp.h"
 
 // Slows the audio down to a standstill like a tape machine switched off; every switch-on
 // starts a new stop.
@@ -21,6 +22,7 @@ private:
     static constexpr int startBehind = 48; // playback starts this far behind the live input
 
     ReplayRing ring;
+    SettingRamp mixRamp;
     double sampleRate = 44100.0;
     double readPosition = 0.0;
     int elapsed = 0;

@@ -143,27 +143,35 @@ TEST (DriveModule, CurvesAndGainLimits)
     EXPECT_EQ (maxDifferenceDelayed (render (0.0f), render (-12.0f), 0), 0.0f);
 }
 
-TEST (DriveModule, QualityChangeFadesTheWetPathInWithoutADryJump)
+TEST (DriveModule, QualityChangeCrossfadesFromTheOldQualityToTheNew)
 {
-    Drive drive (1);
-    drive.module.enabled = true;
-    drive.module.mix = 1.0f;
-    drive.module.driveDb = 24.0f;
-    drive.module.shape = DriveModule::hard;
     const auto input = sine (100.0f, 0.2f, 48000);
-    drive.run (juce::AudioBuffer<float> (input)); // settled on HQ
+    const auto settled = [&input] (int quality)
+    {
+        auto d = std::make_unique<Drive> (quality);
+        d->module.enabled = true;
+        d->module.mix = 1.0f;
+        d->module.driveDb = 24.0f;
+        d->module.shape = DriveModule::hard;
+        d->run (input);
+        return d;
+    };
+    auto changed = settled (1);
+    auto stayed = settled (1);
+    auto target = settled (2);
 
-    drive.module.quality = 2;
-    const auto out = drive.run (input);
-    const int latency = drive.module.getLatencySamples();
+    changed->module.quality = 2;
+    const auto out = changed->run (input);
+    const auto old = stayed->run (input);
+    const auto next = target->run (input);
 
-    // The first sample after the change is all dry: the input, delayed.
-    EXPECT_NEAR (out.getSample (0, 0), input.getSample (0, 48000 - latency), 1.0e-4f);
-    // 20 ms later the wet (clipped) signal has taken over.
-    const int crest = 1200 + 120 + latency; // a negative peak of the delayed sine
-    EXPECT_NEAR (out.getSample (0, crest), -1.0f, 0.05f);
-    // The steepest slope of the clipped 100 Hz sine is about 0.042 per sample; a jump
-    // between dry and wet would be many times that.
+    // It starts on the old quality's sound, not on the dry signal, and ends on the new one's.
+    EXPECT_NEAR (out.getSample (0, 0), old.getSample (0, 0), 1.0e-3f);
+    float afterFade = 0.0f;
+    for (int i = 1000; i < 4000; ++i)
+        afterFade = juce::jmax (afterFade, std::abs (out.getSample (0, i) - next.getSample (0, i)));
+    EXPECT_LT (afterFade, 1.0e-3f) << "from 20 ms on";
+    // The steepest slope of the clipped 100 Hz sine is about 0.042 per sample; a jump would be many times that.
     float largestStep = 0.0f;
     for (int i = 1; i < 1200; ++i)
         largestStep = juce::jmax (largestStep, std::abs (out.getSample (0, i) - out.getSample (0, i - 1)));

@@ -124,6 +124,30 @@ TEST (RealtimeSafety, TheAudioCallNeitherAllocatesNorLocks)
         EXPECT_EQ (locks.load(), 0);
     }
 
+    // With automation running between the blocks: switches crossfading, qualities and mixes
+    // changing, effects taken out of the rack and put back.
+    int allocationsWhileAutomated = 0, locksWhileAutomated = 0;
+    for (int step = 0; step < 24; ++step)
+    {
+        const auto& e = EffectCatalogue::entries[step % EffectCatalogue::numEffects];
+        setParameter (p, Param::id (e.power), step % 3 == 0 ? 0.0f : 1.0f);
+        setParameter (p, "driveQuality", (float) (step % 3));
+        for (const char* mix : { "widthMix", "reverbMix", "stutterMix", "tapeStopMix", "reverseMix" })
+            setParameter (p, mix, (float) ((step * 37) % 101));
+        if (step == 10)
+            p.getRackManager().removeFx ("formant");
+        if (step == 14)
+            p.getRackManager().insertFx ("formant");
+
+        Counting counter;
+        juce::AudioBuffer<float> block (input.getArrayOfWritePointers(), 2, 0, step % 2 == 0 ? 512 : 333);
+        p.processBlock (block, midi);
+        allocationsWhileAutomated += allocations.load();
+        locksWhileAutomated += locks.load();
+    }
+    EXPECT_EQ (allocationsWhileAutomated, 0);
+    EXPECT_EQ (locksWhileAutomated, 0);
+
     // The counters do see what they are meant to.
     {
         Counting sanity;

@@ -45,22 +45,12 @@ void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
         return; // other layouts stay dry
 
     mixRamp.setTarget (juce::jlimit (0.0f, 1.0f, mix));
-    if (! mixRamp.isRamping())
+    const auto m = mixRamp.take (n);
+    for (int ch = 0; ch < channels; ++ch)
     {
-        const float m = mixRamp.current();
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            auto* out = buffer.getWritePointer (ch);
-            const auto* dry = dryBuffer.getReadPointer (ch);
-            for (int i = 0; i < n; ++i)
-                out[i] = dry[i] + m * (out[i] - dry[i]);
-        }
-        return;
-    }
-    for (int i = 0; i < n; ++i)
-    {
-        const float m = mixRamp.next();
-        for (int ch = 0; ch < channels; ++ch)
-            buffer.setSample (ch, i, dryBuffer.getSample (ch, i) + m * (buffer.getSample (ch, i) - dryBuffer.getSample (ch, i)));
+        auto* out = buffer.getWritePointer (ch);
+        const auto* dry = dryBuffer.getReadPointer (ch);
+        for (int i = 0; i < n; ++i)
+            out[i] = dry[i] + m.at (i) * (out[i] - dry[i]);
     }
 }

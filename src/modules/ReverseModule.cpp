@@ -28,6 +28,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
 
     const BeatPositions positions (context, sampleRate);
     mixRamp.setTarget (mix);
+    const auto m = mixRamp.take (buffer.getNumSamples());
     const double segmentLengthBeats = segmentBeats[juce::jlimit (0, 6, rateIndex)];
     const int h = (int) std::lround (segmentLengthBeats / positions.getBeatsPerSample());
     const int span = h <= 15 ? 15 : juce::jmin (h, ring.size() / 2) - 1;
@@ -57,7 +58,6 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
 
         if (enabled)
         {
-            const float m = mixRamp.next();
             const double p = pos - std::floor (pos);
             const double t = juce::jmin (p, 1.0 - p) / fadeWidth;
             const auto gain = (float) std::sin (juce::jmin (t, 1.0) * juce::MathConstants<double>::halfPi);
@@ -66,7 +66,7 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             {
                 const float x = data[ch][i];
                 const float y = ring.readInterpolated (ch, readPosition);
-                data[ch][i] = x + gain * m * (y - x);
+                data[ch][i] = x + gain * m.at (i) * (y - x);
             }
         }
 

@@ -31,6 +31,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
 
     const BeatPositions positions (context, sampleRate);
     mixRamp.setTarget (mix);
+    const auto m = mixRamp.take (buffer.getNumSamples());
     const double sliceLengthBeats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
     const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (sliceLengthBeats / positions.getBeatsPerSample()));
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
@@ -60,7 +61,6 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             sliceActive = probability >= (float) ((randomState >> 8) / 16777215.0);
         }
 
-        const float m = enabled ? mixRamp.next() : 0.0f;
         if (enabled && sliceActive)
         {
             const int k = (int) ((pos - std::floor (pos)) * L) % juce::jmax (sliceLength, 1);
@@ -70,7 +70,7 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
             {
                 const float x = data[ch][i];
                 const float y = ring.read (ch, sliceStart + k);
-                data[ch][i] = x + gain * m * (y - x);
+                data[ch][i] = x + gain * m.at (i) * (y - x);
             }
         }
 

@@ -39,6 +39,7 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
     }
 
     mixRamp.setTarget (mix);
+    const auto m = mixRamp.take (buffer.getNumSamples());
     const int stopLength = juce::jmax (1, (int) std::lround (sampleRate * timeMs / 1000.0));
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
@@ -46,12 +47,11 @@ void TapeStopModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
 
         const double remaining = 1.0 - juce::jlimit (0.0, 1.0, (double) elapsed / stopLength);
         const double speed = std::pow (remaining, (double) curve);
-        const float m = mixRamp.next();
         for (int ch = 0; ch < channels; ++ch)
         {
             const float x = data[ch][i];
             const float y = ring.readInterpolated (ch, readPosition);
-            data[ch][i] = x + m * ((float) remaining * y - x);
+            data[ch][i] = x + m.at (i) * ((float) remaining * y - x);
         }
 
         readPosition = ring.wrap (readPosition + speed);

@@ -1,8 +1,10 @@
 // libFuzzer target: arbitrary bytes as the renderer's command line (one argument per line),
 // parsed as lumivox-render parses it; an accepted command line's rack and parameter settings
-// are applied to a processor, which then renders one block. Nothing may crash, and the
-// settings must leave finite parameters and finite audio.
+// are applied to a processor, then its automation as far as a short render reaches, and the
+// processor renders one block. Nothing may crash, and the settings must leave finite
+// parameters and finite audio.
 
+#include "AutomationTimeline.h"
 #include "ProcessorConfiguration.h"
 #include "RenderOptions.h"
 #include "FuzzSupport.h"
@@ -16,6 +18,8 @@
 namespace
 {
 constexpr int blockSize = 256;
+constexpr double sampleRate = 48000.0;
+constexpr juce::int64 automatedFrames = 48000; // a ramp's steps stay few however far its points are
 
 struct Fixture
 {
@@ -33,6 +37,7 @@ void writeSeeds (const juce::File& seeds)
     seeds.getChildFile ("fx").replaceWithText ("--fx\ndrive,delay\n--set\ndelayMix=50\nin.wav\nout.wav\n");
     seeds.getChildFile ("host").replaceWithText ("--block\n37\n--max-block\n16\n--bpm\n174.5\n--transport\nstopped\n--tail\n2\nin.wav\nout.wav\n");
     seeds.getChildFile ("choices").replaceWithText ("--set\nfilterType=band pass\n--set\ndriveOn=on\n--randomize\nrack\n--json\na.flac\nb.wav\n");
+    seeds.getChildFile ("at").replaceWithText ("--fx\ndelay\n--at\n0.5:delayOn=0\n--at=0:insert=formant\n--at\n0.25:remove=delay\nin.wav\nout.wav\n");
 }
 } // namespace
 
@@ -78,9 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     for (const auto& id : options.randomize)
         id == "rack" ? p.randomizeRack() : p.randomizeFx (id, false);
 
+    AutomationTimeline automation (p, options.timedChanges, options.automation, sampleRate, automatedFrames);
+    for (auto frame = automation.nextFrame(); frame < automatedFrames; frame = automation.nextFrame())
+        automation.applyAt (frame);
+
     fuzz::checkParametersFinite (p, "render");
 
-    p.prepareToPlay (48000.0, juce::jlimit (1, blockSize, options.preparedBlockSize));
+    p.prepareToPlay (sampleRate, juce::jlimit (1, blockSize, options.preparedBlockSize));
     fuzz::renderAndCheck (p, f.input, f.block, f.midi, "render");
     return 0;
 }

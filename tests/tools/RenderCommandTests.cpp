@@ -42,6 +42,34 @@ juce::AudioBuffer<float> readOutput (const ScratchFolder& scratch)
     EXPECT_EQ (out->sampleRate, rate);
     return out->samples;
 }
+
+// One render of IN (already written) with --json: OUT, the summary and what went to stderr.
+struct Render
+{
+    juce::AudioBuffer<float> output;
+    int latency = -1;
+    juce::var json;
+    juce::String warnings;
+};
+
+Render renderWith (const ScratchFolder& scratch, juce::StringArray args)
+{
+    args.add ("--json");
+    const auto run = runRenderer (withFiles (scratch, args), scratch);
+    EXPECT_EQ (run.exitCode, 0) << describe (args) << "\n" << run.err;
+    Render r;
+    r.output = readOutput (scratch);
+    r.json = juce::JSON::parse (run.out);
+    r.latency = (int) r.json["latencySamples"];
+    r.warnings = run.err;
+    return r;
+}
+
+juce::StringArray joined (juce::StringArray a, const juce::StringArray& b)
+{
+    a.addArray (b);
+    return a;
+}
 } // namespace
 
 TEST (RenderCommand, OutputEqualsInputWithEveryEffectOff)
@@ -152,7 +180,7 @@ TEST (RenderCommand, JsonSummaryDescribesTheRender)
 
         for (const char* key : { "sampleRate", "channels", "frames", "latencySamples", "tailSeconds", "processSeconds",
                                  "realtimeFactor", "inputPeak", "outputPeak", "outputRms", "nonFiniteSamples",
-                                 "insertedFx", "rackOrder" })
+                                 "automationEvents", "insertedFx", "rackOrder" })
             EXPECT_TRUE (json.hasProperty (key)) << key;
 
         const auto output = readOutput (scratch);
@@ -165,6 +193,7 @@ TEST (RenderCommand, JsonSummaryDescribesTheRender)
         EXPECT_GT ((double) json["processSeconds"], 0.0);
         EXPECT_GT ((double) json["realtimeFactor"], 0.0);
         EXPECT_EQ ((int) json["nonFiniteSamples"], 0);
+        EXPECT_EQ ((int) json["automationEvents"], 0);
 
         float inputPeak = 0.0f, outputPeak = 0.0f;
         for (int ch = 0; ch < channels; ++ch)
@@ -224,6 +253,12 @@ TEST (RenderCommand, FailuresNameTheProblemAndLeaveOutAlone)
         { { "--state-out", "folder.xml" }, "folder.xml': it is a folder",
           [] (const ScratchFolder& s) { s.file ("folder.xml").createDirectory(); } },
         { { "--state-out", "nowhere/state.xml" }, "state.xml': its folder does not exist", {} },
+        { { "--at", "0.1:nope=1" }, "unknown parameter 'nope'", {} },
+        { { "--at", "0.1:insert=shaper" }, "--at insert needs the id of an effect the rack can insert", {} },
+        { { "--at", "0.1s:delayOn=0" }, "the time in --at must be a number of seconds", {} },
+        { { "--automation", "moves.txt" }, "moves.txt' line 2: invalid value 'loud' for 'delayMix'",
+          writeText ("moves.txt", "0 delayMix 0\n1 delayMix loud\n") },
+        { { "--automation", "missing.txt" }, "cannot read automation file", {} },
     };
 
     for (const auto& c : cases)
@@ -243,11 +278,15 @@ TEST (RenderCommand, FailuresNameTheProblemAndLeaveOutAlone)
 
             auto args = c.args;
             for (auto& a : args)
-                if (a.endsWith (".xml"))
+                if (a.endsWith (".xml") || a.endsWith (".txt"))
                     a = scratch.file (a).getFullPathName();
             const auto run = runRenderer (withFiles (scratch, args), scratch);
 
             EXPECT_NE (run.exitCode, 0);
+            if (c.args.contains ("--at") || c.args.contains ("--automation"))
+            {
+                EXPECT_EQ (run.exitCode, 2) << "a bad command line";
+            }
             EXPECT_TRUE (run.err.startsWith ("lumivox-render: ")) << run.err;
             EXPECT_TRUE (run.err.contains (c.message)) << run.err;
             EXPECT_EQ (juce::StringArray::fromLines (run.err.trimEnd()).size(), 1) << run.err;
@@ -442,7 +481,7 @@ TEST (RenderCommand, HelpDescribesTheToolAndSucceeds)
     for (const auto& line : juce::StringArray::fromLines (run.out))
         if (line.contains ("e.g. lumivox-render"))
             examples.add (line + " ");
-    for (const char* option : { "--set", "--fx", "--randomize", "--preset", "--preset-out", "--block", "--max-block",
+    for (const char* option : { "--set", "--fx", "--randomize", "--at", "--automation", "--preset", "--preset-out", "--block", "--max-block",
                                 "--bpm", "--transport", "--ppq", "--tail", "--keep-latency", "--bypass", "--state-in",
                                 "--state-out", "--list-params", "--list-presets", "--json" })
     {
@@ -515,5 +554,192 @@ TEST (RenderCommand, ShaperCyclesStartOnTheBeatGridWhateverTheLatency)
                 ++rise;
             EXPECT_NEAR (rise - cycle * 12000, 50, 2) << fx << ", cycle " << cycle;
         }
+    }
+}
+
+TEST (RenderCommand, TimedChangesLandOnTheFrameOfTheirTime)
+{
+    // The crusher sits before the drive's latency, so its change is heard at the frame of IN; the
+    // output level comes after it, so it is heard the latency earlier unless that is kept.
+    struct Case
+    {
+        juce::StringArray sound;
+        const char* at;
+        int frame;
+        bool afterTheLatency;
+    };
+
+    const juce::StringArray crusher { "--fx", "crusher", "--set", "bits=2", "--set", "crushMix=0" };
+    const Case cases[] = {
+        { crusher, "0.1:crushMix=100", 4410, false },
+        { joined (crusher, { "--block", "7" }), "0.05001:crushMix=50", 2205, false },
+        { joined (crusher, { "--block", "4410" }), "0:crushMix=1", 0, false },
+        { { "--fx", "", "--keep-latency" }, "0.1:output=-6", 4410, false },
+        { { "--fx", "", "--block", "100" }, "0.1:output=-6", 4410, true },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.sound).toStdString() + " --at " + c.at);
+        ScratchFolder scratch;
+        makeInput (scratch, 2);
+
+        const auto plain = renderWith (scratch, c.sound);
+        const auto changed = renderWith (scratch, joined (c.sound, { "--at", c.at }));
+        EXPECT_EQ (firstDifference (plain.output, changed.output), c.afterTheLatency ? c.frame - changed.latency : c.frame);
+        EXPECT_EQ ((int) changed.json["automationEvents"], 1);
+        EXPECT_EQ (changed.warnings, "");
+    }
+}
+
+TEST (RenderCommand, InsertAndRemoveTakeEffectAtTheirTime)
+{
+    // Each edit appends to or takes from the inserted list, as the editor's do; the effects
+    // stay ahead of the drive's latency, so nothing is heard before the edit's time.
+    struct Case
+    {
+        juce::StringArray sound, at;
+        juce::StringArray insertedAfter;
+    };
+
+    const Case cases[] = {
+        { { "--fx", "" }, { "--at", "0.1:insert=delay" }, { "shaper", "delay" } },
+        { { "--fx", "delay" }, { "--at", "0.1:remove=delay" }, { "shaper" } },
+        { { "--fx", "filter", "--set", "cutoff=300" }, { "--at", "0.1:insert=crusher", "--at", "0.2:remove=filter" },
+          { "shaper", "crusher" } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.at).toStdString());
+        ScratchFolder scratch;
+        makeInput (scratch, 2);
+
+        const auto plain = renderWith (scratch, c.sound);
+        const auto changed = renderWith (scratch, joined (c.sound, c.at));
+        const int first = firstDifference (plain.output, changed.output);
+        EXPECT_GE (first, 4410) << "nothing changes before the first edit";
+        EXPECT_LT (first, 4410 + 441) << "the first edit is heard soon after its time";
+        EXPECT_EQ ((int) changed.json["automationEvents"], c.at.size() / 2);
+
+        juce::StringArray inserted;
+        if (const auto* list = changed.json["insertedFx"].getArray())
+            for (const auto& id : *list)
+                inserted.add (id.toString());
+        EXPECT_EQ (inserted.joinIntoString (","), c.insertedAfter.joinIntoString (","));
+    }
+}
+
+TEST (RenderCommand, AutomationRampsInThirtyTwoSampleSteps)
+{
+    // At 2 bits the crusher moves each sample by a known amount times its mix, so the output
+    // shows the mix in force at every frame. Before the lane's first point, --set's 30 % holds.
+    ScratchFolder scratch;
+    const auto input = makeInput (scratch, 1);
+    scratch.file ("ramp.txt").replaceWithText ("# a rising crusher\n0.05 crushMix 0\n0.25 crushMix 100\n");
+
+    const int rampStart = 2205, rampEnd = 11025;
+    const auto expectedMix = [&] (int frame)
+    {
+        if (frame < rampStart)
+            return 0.3;
+        if (frame >= rampEnd)
+            return 1.0;
+        const int stepStart = juce::jmax (rampStart, frame / 32 * 32);
+        const double percent = 100.0 * (stepStart - rampStart) / (rampEnd - rampStart);
+        return std::round (percent * 10.0) / 1000.0; // the parameter's 0.1 steps
+    };
+
+    for (const auto* block : { "512", "100" })
+    {
+        SCOPED_TRACE (std::string ("block ") + block);
+        const auto render = renderWith (scratch, { "--fx", "crusher", "--set", "bits=2", "--set", "crushMix=30", "--block",
+                                                   block, "--automation", scratch.file ("ramp.txt").getFullPathName() });
+        ASSERT_EQ (render.output.getNumSamples(), frames);
+
+        int measured = 0, wrong = 0;
+        for (int i = 0; i < frames; ++i)
+        {
+            const float x = input.getSample (0, i);
+            const float crushed = std::round (2.0f * x) / 2.0f;
+            if (std::abs (crushed - x) < 0.05f)
+                continue; // too close to its 2-bit level to tell the mix
+
+            const double mix = (render.output.getSample (0, i) - x) / (crushed - x);
+            const bool right = std::abs (mix - expectedMix (i)) <= 2.0e-5;
+            ++measured;
+            wrong += right ? 0 : 1;
+            if (! right && wrong <= 5)
+                ADD_FAILURE() << "frame " << i << ": mix " << mix << ", expected " << expectedMix (i);
+        }
+        EXPECT_GT (measured, frames / 2);
+        EXPECT_EQ (wrong, 0);
+        EXPECT_EQ ((int) render.json["automationEvents"], 2 + (rampEnd / 32 - rampStart / 32));
+    }
+}
+
+TEST (RenderCommand, AtAndAnAutomationFileRenderAlike)
+{
+    struct Case
+    {
+        juce::StringArray sound, at;
+        const char* file;
+        int firstChange;
+    };
+
+    const Case cases[] = {
+        { { "--fx", "delay" }, { "--at", "1.5:delayOn=0", "--at", "2.5:delayOn=1" }, "1.5 delayOn 0\n2.5 delayOn 1\n", 66150 },
+        { { "--fx", "drive", "--set", "drive=20" }, { "--at", "0.5:driveQuality=ECO 1X", "--at", "0.5:driveType=tube" },
+          "0.5 driveQuality ECO 1X\n0.5 driveType Tube # the same moment\n", 22050 },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.at).toStdString());
+        ScratchFolder scratch;
+        ASSERT_TRUE (writeWav (scratch.file ("in.wav"), testSignal (2, 3 * (int) rate, rate), rate));
+        scratch.file ("moves.txt").replaceWithText (c.file);
+
+        const auto plain = renderWith (scratch, c.sound);
+        const auto at = renderWith (scratch, joined (c.sound, c.at));
+        const auto file = renderWith (scratch, joined (c.sound, { "--automation", scratch.file ("moves.txt").getFullPathName() }));
+        EXPECT_EQ (countDifferences (at.output, file.output), 0);
+        // A change to the drive is heard up to its latency early.
+        EXPECT_GE (firstDifference (plain.output, at.output), c.firstChange - at.latency);
+        EXPECT_LT (firstDifference (plain.output, at.output), c.firstChange + 441);
+    }
+}
+
+TEST (RenderCommand, AutomationOutsideTheRenderOrOutOfRangeWarns)
+{
+    struct Case
+    {
+        juce::StringArray args;
+        const char* warning;
+        bool changesTheSound;
+    };
+
+    const Case cases[] = {
+        { { "--fx", "delay", "--at", "0.3:delayOn=0" }, "--at 0.3:delayOn=0: the time is past the end of IN and the tail (0.3 s); ignored", false },
+        { { "--fx", "delay", "--tail", "0.2", "--at", "0.6:delayOn=0" }, "the time is past the end of IN and the tail (0.5 s); ignored", false },
+        { { "--fx", "delay", "--at", "0.1:delayMix=150" }, "--at 0.1:delayMix=150: value 150 for 'delayMix' is outside 0..100; clamped to 100", true },
+        { { "--fx", "delay", "--at", "0.1:insert=delay" }, "--at 0.1:insert=delay: 'delay' is inserted already; nothing changed", false },
+        { { "--fx", "delay", "--at", "0.1:insert=formant" }, "the processor's latency changed during the render", true },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.args).toStdString());
+        ScratchFolder scratch;
+        makeInput (scratch, 2);
+        auto sound = c.args;
+        sound.removeRange (sound.indexOf ("--at"), 2);
+
+        const auto plain = renderWith (scratch, sound);
+        const auto changed = renderWith (scratch, c.args);
+        EXPECT_TRUE (changed.warnings.startsWith ("lumivox-render: warning: ") && changed.warnings.contains (c.warning))
+            << changed.warnings;
+        EXPECT_EQ (juce::StringArray::fromLines (changed.warnings.trimEnd()).size(), 1) << changed.warnings;
+        EXPECT_EQ (countDifferences (plain.output, changed.output) > 0, c.changesTheSound);
     }
 }

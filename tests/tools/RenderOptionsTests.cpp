@@ -1,4 +1,5 @@
 #include "RenderOptions.h"
+#include "RenderTestSupport.h"
 
 #include <functional>
 #include <string>
@@ -42,6 +43,7 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
               EXPECT_EQ (o.tailSeconds, 0.0);
               EXPECT_FALSE (o.fxList.has_value());
               EXPECT_TRUE (o.assignments.empty());
+              EXPECT_FALSE (o.automates());
               EXPECT_FALSE (o.keepLatency || o.bypass || o.listParameters || o.json || o.showHelp);
               EXPECT_EQ (o.stateIn, juce::File());
           } },
@@ -108,6 +110,34 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
         { { "--block", "0", "--help" }, [] (const RenderOptions& o) { EXPECT_TRUE (o.showHelp); } },
         { { "--randomize", "delay", "--randomize=rack", "--randomize", "shaper", "a.wav", "b.wav" },
           [] (const RenderOptions& o) { EXPECT_EQ (o.randomize, juce::StringArray ({ "delay", "rack", "shaper" })); } },
+        { { "--at", "1.5:delayOn=0", "--at=0:insert=reverb", "--at", "2.25:filterType=bp", "--at", "0.5:remove=drive",
+            "--at", "3:cutoff=99999", "--at", "1e1:driveQuality=ECO 1X", "a.wav", "b.wav" },
+          [] (const RenderOptions& o)
+          {
+              using A = TimedChange::Action;
+              struct Expected { double seconds; A action; Param::Index index; float value; const char* effect; };
+              const Expected expected[] = {
+                  { 1.5, A::setParameter, Param::delayOn, 0.0f, "" },     { 0.0, A::insertEffect, {}, 0.0f, "reverb" },
+                  { 2.25, A::setParameter, Param::filterType, 2.0f, "" }, { 0.5, A::removeEffect, {}, 0.0f, "drive" },
+                  { 3.0, A::setParameter, Param::cutoff, 99999.0f, "" },  { 10.0, A::setParameter, Param::driveQuality, 0.0f, "" },
+              };
+              ASSERT_EQ (o.timedChanges.size(), std::size (expected));
+              for (size_t i = 0; i < o.timedChanges.size(); ++i)
+              {
+                  const auto& change = o.timedChanges[i];
+                  EXPECT_EQ (change.seconds, expected[i].seconds) << i;
+                  EXPECT_EQ (change.action, expected[i].action) << i;
+                  EXPECT_EQ (change.effect, expected[i].effect) << i;
+                  if (change.action == A::setParameter)
+                  {
+                      EXPECT_EQ (change.assignment.index, expected[i].index) << i;
+                      EXPECT_EQ (change.assignment.value, expected[i].value) << i;
+                  }
+              }
+              EXPECT_EQ (o.timedChanges[1].origin, "--at 0:insert=reverb");
+              EXPECT_TRUE (o.automation.empty());
+              EXPECT_TRUE (o.automates());
+          } },
     };
 
     for (const auto& c : cases)
@@ -161,6 +191,34 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
         { { "--frobnicate", "a.wav", "b.wav" }, "unknown option '--frobnicate'" },
         { { "--json=yes", "a.wav", "b.wav" }, "option '--json' takes no value" },
         { { "--state-out", "", "a.wav", "b.wav" }, "--state-out needs a file name" },
+        { { "--at", "1.5", "a.wav", "b.wav" },
+          "expected SECONDS:ID=VALUE, SECONDS:insert=ID or SECONDS:remove=ID after --at, got '1.5'" },
+        { { "--at", "1.5:delayOn", "a.wav", "b.wav" },
+          "expected SECONDS:ID=VALUE, SECONDS:insert=ID or SECONDS:remove=ID after --at, got '1.5:delayOn'" },
+        { { "--at", "delayOn=0", "a.wav", "b.wav" },
+          "expected SECONDS:ID=VALUE, SECONDS:insert=ID or SECONDS:remove=ID after --at, got 'delayOn=0'" },
+        { { "--at", "1.5:=0", "a.wav", "b.wav" },
+          "expected SECONDS:ID=VALUE, SECONDS:insert=ID or SECONDS:remove=ID after --at, got '1.5:=0'" },
+        { { "--at", ":delayOn=0", "a.wav", "b.wav" }, "the time in --at must be a number of seconds from 0 to 1000000, got ''" },
+        { { "--at", "-0.5:delayOn=0", "a.wav", "b.wav" },
+          "the time in --at must be a number of seconds from 0 to 1000000, got '-0.5'" },
+        { { "--at", "1:30:delayOn=0", "a.wav", "b.wav" }, "unknown parameter '30:delayOn'" },
+        { { "--at", "2e6:delayOn=0", "a.wav", "b.wav" },
+          "the time in --at must be a number of seconds from 0 to 1000000, got '2e6'" },
+        { { "--at", " 1:delayOn=0", "a.wav", "b.wav" },
+          "the time in --at must be a number of seconds from 0 to 1000000, got ' 1'" },
+        { { "--at", "1:nope=0", "a.wav", "b.wav" }, "unknown parameter 'nope'" },
+        { { "--at", "1:delayMix=lots", "a.wav", "b.wav" }, "invalid value 'lots' for 'delayMix': expected a number" },
+        { { "--at", "1:delayOn=maybe", "a.wav", "b.wav" },
+          "invalid value 'maybe' for 'delayOn': expected 0, 1, true, false, on or off" },
+        { { "--at", "1:insert=shaper", "a.wav", "b.wav" },
+          "--at insert needs the id of an effect the rack can insert (drive, filter, gate, crusher, delay, width, pitch, "
+          "halftime, granular, reverb, stutter, reverse, tapestop, formant, chorus), got 'shaper'" },
+        { { "--at", "1:remove=Delay", "a.wav", "b.wav" },
+          "--at remove needs the id of an effect the rack can remove (drive, filter, gate, crusher, delay, width, pitch, "
+          "halftime, granular, reverb, stutter, reverse, tapestop, formant, chorus), got 'Delay'" },
+        { { "--automation", "", "a.wav", "b.wav" }, "--automation needs a file name" },
+        { { "--automation", "moves.txt", "a.wav", "b.wav" }, "cannot read automation file '/work/renders/moves.txt'" },
     };
 
     for (const auto& c : cases)
@@ -168,6 +226,24 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
         const auto result = parse (c.args);
         EXPECT_EQ (result.error, juce::String (c.error)) << describe (c.args);
     }
+}
+
+TEST (RenderOptions, ReadsTheAutomationFileOnce)
+{
+    render_testing::ScratchFolder scratch;
+    const auto file = scratch.file ("moves.txt");
+    file.replaceWithText ("0 delayMix 0\n1 delayMix 100\n");
+
+    const auto once = RenderCommandLine::parse ({ "--automation", "moves.txt", "a.wav", "b.wav" }, file.getParentDirectory());
+    ASSERT_TRUE (once.ok()) << once.error;
+    EXPECT_EQ (once.options.automationFile, file);
+    ASSERT_EQ (once.options.automation.size(), 2u);
+    EXPECT_EQ (once.options.automation[1].origin, "'" + file.getFullPathName() + "' line 2");
+    EXPECT_TRUE (once.options.automates());
+
+    const auto twice = RenderCommandLine::parse ({ "--automation", "moves.txt", "--automation=moves.txt", "a.wav", "b.wav" },
+                                                 file.getParentDirectory());
+    EXPECT_EQ (twice.error, "--automation is given twice");
 }
 
 TEST (RenderOptions, ArgumentsThatAreNotUtf8AreRefusedByNumber)

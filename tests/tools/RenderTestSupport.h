@@ -148,6 +148,17 @@ inline int countDifferences (const juce::AudioBuffer<float>& a, const juce::Audi
     return differences;
 }
 
+// The first frame at which a and b differ (any channel), or -1 when they are equal. They must
+// have the same shape.
+inline int firstDifference (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
+{
+    for (int i = 0; i < juce::jmin (a.getNumSamples(), b.getNumSamples()); ++i)
+        for (int ch = 0; ch < juce::jmin (a.getNumChannels(), b.getNumChannels()); ++ch)
+            if (a.getSample (ch, i) != b.getSample (ch, i))
+                return i;
+    return -1;
+}
+
 // The current value column of a --list-params line.
 inline juce::String listedValue (const juce::String& listing, const juce::String& id)
 {

@@ -2,7 +2,7 @@
 
 bool OfflineRender::run (juce::AudioProcessor& processor, const juce::AudioBuffer<float>& input,
                          const OfflineRenderSettings& settings, OfflineRenderResult& result, juce::String& error,
-                         const Progress& progress)
+                         const Progress& progress, OfflineRenderEvents* events)
 {
     const int channels = input.getNumChannels();
     const int blockSize = juce::jmax (1, settings.blockSize);
@@ -37,10 +37,23 @@ bool OfflineRender::run (juce::AudioProcessor& processor, const juce::AudioBuffe
 
     juce::MidiBuffer midi;
     juce::int64 ticksInProcessor = 0;
+    bool latencyChanged = false;
 
-    for (int start = 0; start < (int) totalFrames; start += blockSize)
+    for (int start = 0, n = 0; start < (int) totalFrames; start += n)
     {
-        const int n = juce::jmin (blockSize, (int) totalFrames - start);
+        n = juce::jmin (blockSize, (int) totalFrames - start);
+
+        if (events != nullptr)
+        {
+            if (events->nextFrame() <= start)
+            {
+                events->applyAt (start);
+                latencyChanged = latencyChanged || processor.getLatencySamples() != latency;
+            }
+            if (const auto next = events->nextFrame(); next > start && next < start + n)
+                n = (int) (next - start);
+        }
+
         juce::AudioBuffer<float> block (signal.getArrayOfWritePointers(), channels, start, n);
         midi.clear();
 
@@ -61,6 +74,7 @@ bool OfflineRender::run (juce::AudioProcessor& processor, const juce::AudioBuffe
     processor.setPlayHead (nullptr);
 
     result.latencySamples = latency;
+    result.latencyChanged = latencyChanged;
     result.renderedFrames = totalFrames;
     result.processSeconds = juce::Time::highResolutionTicksToSeconds (ticksInProcessor);
     result.output.setSize (channels, (int) outputFrames);

@@ -22,13 +22,27 @@ struct OfflineRenderResult
 {
     juce::AudioBuffer<float> output; // input frames + tail frames
     int latencySamples = 0;
+    bool latencyChanged = false;     // the processor reported another latency after an event
     juce::int64 renderedFrames = 0;  // including the frames rendered to make up for latency
     double processSeconds = 0.0;     // wall time inside the processor's block calls only
 };
 
+// What a host changes between blocks, at frames of the input: its automation, a user's edits.
+class OfflineRenderEvents
+{
+public:
+    virtual ~OfflineRenderEvents() = default;
+
+    // The input frame of the earliest change still to come; past the render when none is left.
+    virtual juce::int64 nextFrame() const = 0;
+
+    // Makes the changes due at frame, just before the block that starts there.
+    virtual void applyAt (juce::int64 frame) = 0;
+};
+
 // Drives a processor over a whole signal the way a host does: non-realtime, prepared once,
 // fed in blocks with a play head, released afterwards. The channel layout must already
-// match the input.
+// match the input. A block ends early where an event is due, so that each event starts a block.
 class OfflineRender
 {
 public:
@@ -36,5 +50,5 @@ public:
 
     static bool run (juce::AudioProcessor& processor, const juce::AudioBuffer<float>& input,
                      const OfflineRenderSettings& settings, OfflineRenderResult& result, juce::String& error,
-                     const Progress& progress = {});
+                     const Progress& progress = {}, OfflineRenderEvents* events = nullptr);
 };

@@ -48,9 +48,12 @@ std::optional<ParameterAssignment> ParameterAssignment::parse (const juce::Strin
         return std::nullopt;
     }
 
-    const auto id = text.substring (0, equals);
-    const auto valueText = text.substring (equals + 1);
+    return make (text.substring (0, equals), text.substring (equals + 1), error);
+}
 
+std::optional<ParameterAssignment> ParameterAssignment::make (const juce::String& id, const juce::String& valueText,
+                                                              juce::String& error)
+{
     const int index = Param::indexOf (id);
     if (index < 0)
     {

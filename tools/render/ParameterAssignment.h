@@ -12,7 +12,11 @@ struct ParameterAssignment
     Param::Index index;
     float value;
 
-    // Reads "ID=VALUE" against the parameter table. Switches take 0/1/true/false/on/off,
-    // choices an index or an item's text (case-insensitive). On failure, error says why.
+    // Reads "ID=VALUE" against the parameter table. On failure, error says why.
     static std::optional<ParameterAssignment> parse (const juce::String& text, juce::String& error);
+
+    // A parameter ID and its value's text. Switches take 0/1/true/false/on/off, choices an
+    // index or an item's text (case-insensitive). On failure, error says why.
+    static std::optional<ParameterAssignment> make (const juce::String& id, const juce::String& valueText,
+                                                    juce::String& error);
 };

@@ -1,5 +1,6 @@
 #include "RenderJob.h"
 
+#include "AutomationTimeline.h"
 #include "OfflineRender.h"
 #include "ParameterListing.h"
 #include "PresetListing.h"
@@ -68,6 +69,9 @@ bool RenderJob::run (juce::String& error)
     auto processor = std::make_unique<LUMIVOXAudioProcessor>();
     if (! configure (*processor, options.rendersAudio() ? input.samples.getNumChannels() : 2, error))
         return false;
+
+    if (options.automates() && ! options.rendersAudio())
+        warn ("--at and --automation change nothing without IN and OUT");
 
     if (options.listParameters)
         out << ParameterListing::describe (processor->apvts) << std::flush;
@@ -151,13 +155,24 @@ bool RenderJob::render (LUMIVOXAudioProcessor& processor, const AudioFileContent
     settings.bpm = options.bpm;
     settings.ppq = options.ppq;
 
+    AutomationTimeline automation (processor, options.timedChanges, options.automation, input.sampleRate,
+                                   input.samples.getNumSamples() + (juce::int64) settings.tailFrames);
+    for (const auto& warning : automation.takeWarnings())
+        warn (warning);
+
     OfflineRenderResult result;
     {
         ProgressMeter meter;
         if (! OfflineRender::run (processor, input.samples, settings, result, error,
-                                  [&meter] (double done) { meter.update (done); }))
+                                  [&meter] (double done) { meter.update (done); }, &automation))
             return false;
     }
+
+    for (const auto& warning : automation.takeWarnings())
+        warn (warning);
+    if (result.latencyChanged)
+        warn ("the processor's latency changed during the render (an effect with latency was inserted or removed); OUT is "
+              "aligned to the latency at the start, " + juce::String (result.latencySamples) + " samples");
 
     if (! AudioFileIO::writeFloatWav (audioOut.getTemporary(), result.output, input.sampleRate, error))
     {
@@ -180,6 +195,7 @@ bool RenderJob::render (LUMIVOXAudioProcessor& processor, const AudioFileContent
     report.outputPeak = outputStats.peak;
     report.outputRms = outputStats.rms;
     report.nonFiniteSamples = outputStats.nonFiniteSamples;
+    report.automationEvents = automation.getAppliedCount();
     report.insertedFx = processor.getInsertedFxOrder();
     report.rackOrder = splitIds (processor.getRack().orderString());
     return true;

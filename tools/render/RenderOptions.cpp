@@ -10,9 +10,9 @@ namespace
 {
 const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--list-presets", "--json",
                                       "--help", "-h", "--version" };
-const juce::StringArray valueOptions { "--set",  "--fx",  "--randomize", "--block", "--max-block", "--bpm",
-                                       "--ppq",  "--transport", "--tail", "--state-in", "--state-out",
-                                       "--preset", "--preset-out" };
+const juce::StringArray valueOptions { "--set", "--fx", "--randomize", "--at", "--automation", "--block",
+                                       "--max-block", "--bpm", "--ppq", "--transport", "--tail", "--state-in",
+                                       "--state-out", "--preset", "--preset-out" };
 
 bool asksForHelp (const juce::StringArray& args)
 {
@@ -192,6 +192,25 @@ private:
                 return "--randomize needs an effect id or 'rack'" + got;
             o.randomize.add (value);
         }
+        else if (name == "--at")
+        {
+            juce::String error;
+            const auto change = TimedChange::parse (value, error);
+            if (! change.has_value())
+                return error;
+            o.timedChanges.push_back (*change);
+        }
+        else if (name == "--automation")
+        {
+            if (value.isEmpty())
+                return "--automation needs a file name";
+            if (o.automationFile != juce::File())
+                return "--automation is given twice";
+            o.automationFile = baseDirectory.getChildFile (value);
+            juce::String error;
+            if (! AutomationFile::read (o.automationFile, o.automation, error))
+                return error;
+        }
         else if (name == "--block" || name == "--max-block")
         {
             int n = 0;
@@ -330,6 +349,28 @@ Processor settings, applied in this order:
                        their usable ranges, as its card's randomize button does;
                        "rack" does every inserted effect (repeatable, in order)
                        e.g. lumivox-render --fx granular,reverb --randomize rack in.wav out.wav
+
+Automation, at times of IN in seconds (the frame is the time times the sample
+rate, rounded); each change starts a host block, as a host's automation does:
+  --at SECONDS:ID=VALUE
+                       at that time, set a parameter as --set does (repeatable)
+                       e.g. lumivox-render --fx delay --at 1.5:delayOn=0 --at 2.5:delayOn=1 in.wav out.wav
+  --at SECONDS:insert=ID | SECONDS:remove=ID
+                       at that time, insert an effect (added to the inserted
+                       list and switched on) or remove it (taken out and
+                       switched off), as the editor does
+                       e.g. lumivox-render --fx "" --at 2:insert=reverb --at 6:remove=reverb in.wav out.wav
+  --automation FILE    lanes from a text file of lines "SECONDS ID VALUE"; VALUE
+                       as for --set, the rest of the line (a choice item may
+                       have spaces); "#" starts a comment. Each parameter's
+                       points, in time order, are joined by linear ramps in its
+                       own units, applied at every multiple of 32 samples;
+                       switches and choices step at their points. Before its
+                       first point a parameter is left alone, after its last
+                       it holds. At the same time, the file's changes come
+                       first, then --at's in order. Times past the end of IN
+                       and the tail are ignored with a warning
+                       e.g. lumivox-render --fx drive --automation moves.txt in.wav out.wav
 
 Host simulation:
   --block N            host block size (default 512)

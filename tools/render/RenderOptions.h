@@ -1,7 +1,9 @@
 #pragma once
 
+#include "AutomationFile.h"
 #include "ParameterAssignment.h"
 #include "SimulatedPlayHead.h"
+#include "TimedChange.h"
 
 #include <optional>
 #include <vector>
@@ -19,6 +21,9 @@ struct RenderOptions
     std::optional<juce::StringArray> fxList;
     std::vector<ParameterAssignment> assignments;
     juce::StringArray randomize;    // effect ids, or "rack" for every inserted effect, in order
+    std::vector<TimedChange> timedChanges;   // --at, in command-line order
+    juce::File automationFile;               // unset when not asked for
+    std::vector<AutomationPoint> automation; // its points, already read
 
     int blockSize = 512;
     int preparedBlockSize = 512;    // --max-block, or blockSize when not given
@@ -36,6 +41,7 @@ struct RenderOptions
     bool showVersion = false;
 
     bool rendersAudio() const { return input != juce::File(); }
+    bool automates() const { return ! timedChanges.empty() || ! automation.empty(); }
 };
 
 struct RenderOptionsParse

@@ -29,6 +29,7 @@ juce::String RenderReport::toJson() const
     object->setProperty ("outputPeak", outputPeak);
     object->setProperty ("outputRms", outputRms);
     object->setProperty ("nonFiniteSamples", nonFiniteSamples);
+    object->setProperty ("automationEvents", automationEvents);
     object->setProperty ("insertedFx", toArray (insertedFx));
     object->setProperty ("rackOrder", toArray (rackOrder));
 

@@ -16,6 +16,7 @@ struct RenderReport
     float outputPeak = 0.0f;
     double outputRms = 0.0;
     juce::int64 nonFiniteSamples = 0;
+    int automationEvents = 0;        // changes the automation made, ramp steps included
     juce::StringArray insertedFx;
     juce::StringArray rackOrder;
 

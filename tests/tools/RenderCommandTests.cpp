@@ -1,4 +1,5 @@
 #include "RenderTestSupport.h"
+#include "support/ClickMeasure.h"
 #include "engine/EffectCatalogue.h"
 #include "engine/ParameterTable.h"
 
@@ -741,5 +742,48 @@ TEST (RenderCommand, AutomationOutsideTheRenderOrOutOfRangeWarns)
             << changed.warnings;
         EXPECT_EQ (juce::StringArray::fromLines (changed.warnings.trimEnd()).size(), 1) << changed.warnings;
         EXPECT_EQ (countDifferences (plain.output, changed.output) > 0, c.changesTheSound);
+    }
+}
+
+TEST (RenderCommand, AutomatedThrowsDoNotClick)
+{
+    // The moves producers automate, through --at, against renders that hold each value.
+    struct Throw { const char* fx; juce::StringArray settings; const char* id; const char* from; const char* to; };
+    const Throw throws[] = {
+        { "delay", { "delayMix=60" }, "delayOn", "1", "0" },
+        { "delay", { "delayMix=60" }, "delayOn", "0", "1" },
+        { "stutter", {}, "stutterOn", "0", "1" },
+        { "tapestop", {}, "tapeStopOn", "0", "1" },
+        { "reverb", {}, "reverbMix", "0", "100" },
+        { "width", {}, "width", "100", "200" },
+    };
+    constexpr double throwRate = 48000.0;
+    constexpr double at = 1.5;
+    const int frame = (int) std::lround (at * throwRate);
+
+    ScratchFolder scratch;
+    ASSERT_TRUE (writeWav (scratch.file ("in.wav"), click_measure::makeSignal (click_measure::Signal::chord, throwRate, frame + 24000), throwRate));
+    const auto render = [&scratch] (const Throw& t, const juce::String& initial, const juce::String& later)
+    {
+        juce::StringArray args { "--fx", t.fx };
+        for (const auto& s : t.settings)
+            args.addArray ({ "--set", s });
+        args.addArray ({ "--set", juce::String (t.id) + "=" + initial });
+        if (later.isNotEmpty())
+            args.addArray ({ "--at", juce::String (at) + ":" + t.id + "=" + later });
+        const auto run = runRenderer (withFiles (scratch, args), scratch);
+        EXPECT_EQ (run.exitCode, 0) << run.err;
+        const auto out = readWav (scratch.file ("out.wav"));
+        return out.has_value() ? out->samples : juce::AudioBuffer<float>();
+    };
+
+    for (const auto& t : throws)
+    {
+        const auto moving = render (t, t.from, t.to);
+        const auto before = render (t, t.from, {});
+        const auto after = render (t, t.to, {});
+        ASSERT_EQ (moving.getNumSamples(), frame + 24000);
+        EXPECT_LE (click_measure::clickFigure (moving, before, after, throwRate, frame), 10.0f)
+            << t.id << " " << t.from << " to " << t.to;
     }
 }

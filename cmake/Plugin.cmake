@@ -26,6 +26,8 @@ set(LUMIVOX_LV2_URI "https://lumivox.audio/plugins/lumivox")
 juce_add_plugin(LUMIVOX
     PRODUCT_NAME "LUMIVOX"
     COMPANY_NAME "LUMIVOX"
+    COMPANY_WEBSITE "https://lumivox.audio"
+    COMPANY_EMAIL "authors@lumivox.audio"
     BUNDLE_ID "audio.lumivox.lumivox"
     PLUGIN_MANUFACTURER_CODE Lmvx
     PLUGIN_CODE Lmvx
@@ -43,6 +45,11 @@ juce_add_plugin(LUMIVOX
 # Debian's JUCE falls back to the product name as the LV2 URI before it reads the generated
 # definition; an explicit one keeps the plug-in's URI the https:// one.
 target_compile_definitions(LUMIVOX_LV2 PRIVATE JucePlugin_LV2URI="${LUMIVOX_LV2_URI}")
+# After JUCE's helper has written the bundle's description: JUCE 7.0.5 gives choice parameters
+# normalised scale point values and the maintainer a bare e-mail address.
+add_custom_command(TARGET LUMIVOX_LV2 POST_BUILD
+    COMMAND python3 "${CMAKE_SOURCE_DIR}/tools/lv2/fix-description.py" "$<TARGET_FILE_DIR:LUMIVOX_LV2>/dsp.ttl"
+    VERBATIM)
 
 target_sources(LUMIVOX PRIVATE "${CMAKE_SOURCE_DIR}/src/PluginEntry.cpp")
 target_link_libraries(LUMIVOX PRIVATE lumivox_product)

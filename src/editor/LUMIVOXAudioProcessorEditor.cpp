@@ -56,6 +56,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
         audioProcessor.undoManager.clearUndoHistory();
     };
     addChildComponent (presetBrowser);
+    audioProcessor.onSoundReplaced = [this] { syncAllAfterStateChange(); };
 
     struct Workflow
     {
@@ -200,6 +201,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
 LUMIVOXAudioProcessorEditor::~LUMIVOXAudioProcessorEditor()
 {
     stopTimer();
+    audioProcessor.onSoundReplaced = nullptr;
     rackViewport.setViewedComponent (nullptr, false);
     setLookAndFeel (nullptr);
 }

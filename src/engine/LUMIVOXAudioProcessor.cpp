@@ -5,6 +5,8 @@
 #include "engine/Prefault.h"
 #include "engine/SavedState.h"
 #include "engine/StateProperties.h"
+#include "presets/FactoryLibrary.h"
+#include "presets/PresetIdentity.h"
 #include "presets/StateMigration.h"
 
 namespace
@@ -20,8 +22,16 @@ LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
-      apvts (*this, &undoManager, StateProperty::stateType, ParameterLayout::create())
+      apvts (*this, &undoManager, StateProperty::stateType, ParameterLayout::create()),
+      programNames ([]
+                    {
+                        juce::StringArray names;
+                        for (const auto& info : FactoryLibrary::presetList())
+                            names.add (info.name);
+                        return names;
+                    }())
 {
+    programChanges.onProgramDue = [this] (int index) { loadProgram (index); };
     insertionFlags.clear();
     insertionFlags.set (0, true);
     insertionFlags.set (1, true);
@@ -276,6 +286,28 @@ void LUMIVOXAudioProcessor::setStateInformation (const void* data, int sizeInByt
     auto tree = StateMigration::complete (apvts, loaded);
     abSnapshots.takeFrom (tree);
     applyState (tree);
+}
+
+void LUMIVOXAudioProcessor::setCurrentProgram (int index)
+{
+    if (! juce::isPositiveAndBelow (index, programNames.size()))
+        return;
+    if (programChanges.isOnMessageThread())
+        loadProgram (index);
+    else
+        programChanges.post (index);
+}
+
+void LUMIVOXAudioProcessor::loadProgram (int index)
+{
+    FactoryLibrary::load (apvts, index);
+    syncRackOrderFromState();
+    syncInsertedFxFromState();
+    PresetIdentity::record (apvts, PresetIdentity::factoryKey (programNames[index]), programNames[index]);
+    undoManager.clearUndoHistory();
+    currentProgram.store (index, std::memory_order_relaxed);
+    if (onSoundReplaced != nullptr)
+        onSoundReplaced();
 }
 
 void LUMIVOXAudioProcessor::applyState (juce::ValueTree tree)

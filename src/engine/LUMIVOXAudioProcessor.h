@@ -6,6 +6,7 @@
 #include "engine/LatencyLine.h"
 #include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
+#include "engine/ProgramChangeQueue.h"
 #include "engine/RackManager.h"
 #include "engine/Randomizer.h"
 #include "engine/SettingsHandOver.h"
@@ -37,12 +38,18 @@ public:
     bool isMidiEffect() const override { return false; }
     double getTailLengthSeconds() const override;
 
-    // Steinberg's validator rejects a plug-in whose only program has no name.
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return "Default"; }
+    // The programs are the factory sounds in library order; loading one is loading that sound
+    // as the preset browser does. A change from any thread but the message thread is applied
+    // on the message thread shortly after.
+    int getNumPrograms() override { return programNames.size(); }
+    int getCurrentProgram() override { return currentProgram.load (std::memory_order_relaxed); }
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override { return programNames[index]; }
     void changeProgramName (int, const juce::String&) override {}
+
+    // After the whole sound was replaced by a program change, on the message thread: an open
+    // editor refreshes itself.
+    std::function<void()> onSoundReplaced;
 
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
@@ -88,6 +95,7 @@ private:
     int latencyFor (const InsertionFlags::Snapshot& inserted) const noexcept;
     void updateReportedLatency();
     void applyState (juce::ValueTree tree);
+    void loadProgram (int index);
     static float decibelsToGain (float dB) noexcept;
 
     juce::SmoothedValue<float> inputGain, outputGain, masterMixSmoothed;
@@ -104,6 +112,9 @@ private:
     RackManager rackManager { apvts, rack, insertionFlags, undoManager };
     ABSnapshots abSnapshots { apvts };
     Randomizer randomizer { apvts };
+    const juce::StringArray programNames;
+    std::atomic<int> currentProgram { 0 };
+    ProgramChangeQueue programChanges;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LUMIVOXAudioProcessor)
 };

@@ -4,6 +4,7 @@
 #include "engine/StateProperties.h"
 #include "presets/FactoryLibrary.h"
 #include "presets/PresetFile.h"
+#include "presets/PresetIdentity.h"
 #include "presets/SoundFingerprint.h"
 #include "presets/UserTrash.h"
 
@@ -17,7 +18,6 @@ enum TypeId
     favouriteType
 };
 
-constexpr const char* factoryPrefix = "factory:";
 constexpr const char* factoryCategoryPrefix = "FACTORY / ";
 constexpr int starArea = 48;
 
@@ -113,11 +113,6 @@ PresetBrowser::~PresetBrowser()
     folderList.setModel (nullptr);
 }
 
-juce::String PresetBrowser::keyOf (const PresetManager::PresetInfo& info)
-{
-    return info.isFactory ? factoryPrefix + info.name : info.file.getFullPathName();
-}
-
 void PresetBrowser::setStateProperty (const juce::Identifier& id, const juce::var& value)
 {
     state.state.setProperty (id, value, nullptr);
@@ -172,7 +167,7 @@ void PresetBrowser::filter()
     {
         const auto& p = presets.getReference (i);
         if ((type == factoryType && ! p.isFactory) || (type == userType && p.isFactory)
-            || (type == favouriteType && ! favouriteKeys.contains (keyOf (p))))
+            || (type == favouriteType && ! favouriteKeys.contains (PresetIdentity::keyOf (p))))
             continue;
         if (bankId >= 2 && p.category != bank)
             continue;
@@ -204,7 +199,7 @@ int PresetBrowser::currentIndex() const
     if (! state.state.hasProperty (StateProperty::presetKey))
         return -1;
     for (int i = 0; i < presets.size(); ++i)
-        if (keyOf (presets.getReference (i)) == key)
+        if (PresetIdentity::keyOf (presets.getReference (i)) == key)
             return i;
     return -1;
 }
@@ -217,13 +212,13 @@ juce::StringArray PresetBrowser::favorites() const
         state.state.getProperty (StateProperty::favoriteFactoryPresets).toString(), "|", {});
     for (const auto& name : older)
         if (name.isNotEmpty())
-            keys.addIfNotAlreadyThere (factoryPrefix + name);
+            keys.addIfNotAlreadyThere (PresetIdentity::factoryKey (name));
     return keys;
 }
 
 bool PresetBrowser::favorite (const PresetManager::PresetInfo& info) const
 {
-    return favorites().contains (keyOf (info));
+    return favorites().contains (PresetIdentity::keyOf (info));
 }
 
 void PresetBrowser::setFavorites (const juce::StringArray& keys)
@@ -235,7 +230,7 @@ void PresetBrowser::setFavorites (const juce::StringArray& keys)
 void PresetBrowser::toggleFavourite (const PresetManager::PresetInfo& info)
 {
     auto keys = favorites();
-    const auto key = keyOf (info);
+    const auto key = PresetIdentity::keyOf (info);
     if (keys.contains (key))
         keys.removeString (key);
     else
@@ -277,13 +272,11 @@ void PresetBrowser::load (int index)
 
 void PresetBrowser::finishLoad (const PresetManager::PresetInfo& info)
 {
-    setStateProperty (StateProperty::presetKey, keyOf (info));
-    setStateProperty (StateProperty::presetName, info.name);
     nameEditor.setText (info.name, juce::dontSendNotification);
     if (onPresetLoaded != nullptr)
         onPresetLoaded();
+    PresetIdentity::record (state, PresetIdentity::keyOf (info), info.name);
     storedFingerprint = fingerprint();
-    setStateProperty (StateProperty::presetFingerprint, storedFingerprint);
     showStatus (info.description);
     filter();
 }

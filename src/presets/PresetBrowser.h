@@ -16,8 +16,6 @@ public:
     explicit PresetBrowser (juce::AudioProcessorValueTreeState& state);
     ~PresetBrowser() override;
 
-    static juce::String keyOf (const PresetManager::PresetInfo& info);
-
     void refresh();
     void filter();
     void load (int index);

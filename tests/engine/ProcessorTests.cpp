@@ -44,8 +44,8 @@ TEST (Processor, FixedAnswersToTheHost)
     EXPECT_FALSE (p.producesMidi());
     EXPECT_FALSE (p.isMidiEffect());
     EXPECT_TRUE (p.hasEditor());
-    EXPECT_EQ (p.getNumPrograms(), 1);
-    EXPECT_EQ (p.getProgramName (0), "Default");
+    EXPECT_EQ (p.getNumPrograms(), 161);
+    EXPECT_EQ (p.getProgramName (0), "INIT");
     EXPECT_EQ (p.getMainBusNumInputChannels(), 2);
     EXPECT_EQ (p.getMainBusNumOutputChannels(), 2);
 }

@@ -74,7 +74,7 @@ inline juce::Array<juce::AudioProcessorParameter*> pluginParameters (juce::Audio
 {
     juce::Array<juce::AudioProcessorParameter*> result;
     for (auto* p : instance.getParameters())
-        if (p != instance.getBypassParameter() && p->getName (100) != "Bypass" && p->getName (100) != "Enabled")
+        if (p != instance.getBypassParameter() && ! juce::StringArray { "Bypass", "Enabled", "Program" }.contains (p->getName (100)))
             result.add (p);
     return result;
 }

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <new>
 #include <pthread.h>
+#include <thread>
 
 // This binary replaces the heap functions and pthread_mutex_lock with counting ones, so a
 // test can see whether the audio call allocates or locks. It stands apart from the other tests
@@ -147,6 +148,19 @@ TEST (RealtimeSafety, TheAudioCallNeitherAllocatesNorLocks)
     }
     EXPECT_EQ (allocationsWhileAutomated, 0);
     EXPECT_EQ (locksWhileAutomated, 0);
+
+    // A host's program change from its audio thread is only handed over.
+    int allocationsForProgram = -1, locksForProgram = -1;
+    std::thread audio ([&]
+    {
+        Counting counter;
+        p.setCurrentProgram (9);
+        allocationsForProgram = allocations.load();
+        locksForProgram = locks.load();
+    });
+    audio.join();
+    EXPECT_EQ (allocationsForProgram, 0);
+    EXPECT_EQ (locksForProgram, 0);
 
     // The counters do see what they are meant to.
     {

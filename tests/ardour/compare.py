@@ -7,6 +7,7 @@
   compare.py vst3chunk SNAPSHOT CLASS_ID STATE  put a plug-in state into a saved session's VST3 insert
   compare.py lv2preset PLUGIN_URI KEY LABEL STATE BUNDLE   wrap a plug-in state as an LV2 preset
   compare.py rack SESSION_DIR SNAPSHOT EXPECTED WHAT   the inserted effects in the state Ardour saved
+  compare.py sound SESSION_DIR SNAPSHOT WHAT KEY=VALUE...   properties and parameters of that state
   compare.py same A B LIMIT WHAT                peak difference of two files, fails above LIMIT
   compare.py grid FILE REFERENCE BPM WHAT       where the shaper's 1/8 cycles start in FILE against REFERENCE
 Exit status 1 when a check fails, 2 on bad input.
@@ -267,6 +268,22 @@ def cmd_rack(session_dir, snapshot, expected, what):
     return 0 if ok else 1
 
 
+def cmd_sound(session_dir, snapshot, what, *expected):
+    """Root properties (name=value) and parameters (id=value, compared as numbers) of the
+    state Ardour saved."""
+    state = saved_state(session_dir, snapshot)
+    values = {p.get("id"): p.get("value") for p in state.iter("PARAM")}
+    failures = []
+    for item in expected:
+        key, want = item.split("=", 1)
+        got = values.get(key, state.get(key))
+        same = got == want if key not in values else (got is not None and abs(float(got) - float(want)) < 1e-4)
+        if not same:
+            failures.append("%s is %s, expected %s" % (key, got, want))
+    print("%s %s: %s" % ("FAIL" if failures else "PASS", what, "; ".join(failures) or ", ".join(expected)))
+    return 1 if failures else 0
+
+
 # ---------------------------------------------------------------- measurements
 
 def peak_diff(a, b, lag=0):
@@ -391,6 +408,8 @@ def main(argv):
         return cmd_vst3chunk(*args)
     if cmd == "rack":
         return cmd_rack(*args)
+    if cmd == "sound":
+        return cmd_sound(*args)
     if cmd == "lv2preset":
         return cmd_lv2preset(*args)
     if cmd == "same":

@@ -2,30 +2,15 @@
 
 // Loading the built VST3 and LV2 bundles through JUCE's plug-in hosting, as a DAW would.
 #include "engine/LUMIVOXAudioProcessor.h"
+#include "support/MessagePump.h"
 #include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 
 using namespace testing_support;
 
-namespace juce
-{
-// The framework's own message pump on Linux, which this test binary links in: without modal
-// loops it is the only way to deliver what plug-ins post to the host's message thread.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 namespace hosted
 {
-// Delivers every message waiting on the host's message thread, such as a plug-in's
-// "latency changed" notice.
-inline void deliverPendingMessages()
-{
-    for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
-    {
-    }
-}
-
 inline constexpr double sampleRate = 48000.0;
 inline constexpr int blockSize = 256;
 

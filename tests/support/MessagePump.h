@@ -2,8 +2,8 @@
 
 #include <juce_events/juce_events.h>
 
-// JUCE's own message dispatch on Linux; the framework is built without modal loops, so
-// MessageManager::runDispatchLoopUntil is not there to call.
+// The framework's own message pump on Linux: without modal loops it is the only way to deliver
+// what is posted to the message thread (MessageManager::runDispatchLoopUntil is not built).
 namespace juce
 {
 bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
@@ -11,6 +11,14 @@ bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 
 namespace testing_support
 {
+// Delivers every message waiting now, such as a plug-in's "latency changed" notice.
+inline void deliverPendingMessages()
+{
+    for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
+    {
+    }
+}
+
 // Runs the message loop on this (the message) thread for about the given time.
 inline void pumpMessages (int milliseconds)
 {

@@ -174,18 +174,16 @@ vst3|lv2)
     check "${PY[@]}" rack "$session" reloaded "$RACK" "$FORMAT reloaded"
     check "${PY[@]}" same "$OUT/sound.wav" "$OUT/renderer.wav" 1e-6 "$FORMAT sound set in Ardour against lumivox-render"
     check "${PY[@]}" same "$OUT/reloaded.wav" "$OUT/sound.wav" 1e-6 "$FORMAT session saved and reloaded"
-    if [ "$FORMAT" = LV2 ]; then
-        # A factory sound from the bundle's own presets, loaded in Ardour, saved, reopened and
-        # saved again: the plug-in holds it throughout.
-        printf 'existing\tLV2\nclear\nplugin\tLV2\t%s\npreset\tNEON ORBIT\nsave\tpreset\n' "$ID" >"$scratch/plan-preset.tsv"
-        lua preset.log apply "$session" sound "$scratch/plan-preset.tsv"
-        printf 'existing\tLV2\nsave\treopened\n' >"$scratch/plan-reopen.tsv"
-        lua reopen.log apply "$session" preset "$scratch/plan-reopen.tsv"
-        for snap in preset reopened; do
-            check "${PY[@]}" sound "$session" "$snap" "LV2 preset NEON ORBIT, $snap" presetName="NEON ORBIT" \
-                insertedFx=filter,shaper,delay,width cutoff=9200 width=126 delayMs=220
-        done
-    fi
+    # A factory sound from the host's own preset menu (VST3's program list, the LV2 bundle's
+    # presets), loaded in Ardour, saved, reopened and saved again: the plug-in holds it throughout.
+    printf 'existing\t%s\nclear\nplugin\t%s\t%s\npreset\tNEON ORBIT\nsave\tpreset\n' "$FORMAT" "$FORMAT" "$ID" >"$scratch/plan-preset.tsv"
+    lua preset.log apply "$session" sound "$scratch/plan-preset.tsv"
+    printf 'existing\t%s\nsave\treopened\n' "$FORMAT" >"$scratch/plan-reopen.tsv"
+    lua reopen.log apply "$session" preset "$scratch/plan-reopen.tsv"
+    for snap in preset reopened; do
+        check "${PY[@]}" sound "$session" "$snap" "$FORMAT preset NEON ORBIT, $snap" presetName="NEON ORBIT" \
+            insertedFx=filter,shaper,delay,width cutoff=9200 width=126 delayMs=220
+    done
     offs=(); for s in "${ALL_OFF[@]}"; do offs+=(--set "$s"); done
     check_latency all-off "$(render_latency "${offs[@]}")"
     sound_latency="$(render_latency --state-in "$scratch/rack.state" "${sets[@]}")"

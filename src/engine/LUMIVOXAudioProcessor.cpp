@@ -93,7 +93,8 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     rack.prepare (spec);
 
     updateReportedLatency();
-    dryLatencyLine.prepare (channels, rack.drive.getLatencySamples() + rack.formant.getInsertedLatencySamples(), maxBlock);
+    const InsertionFlags::Snapshot everything { ~0u };
+    dryLatencyLine.prepare (channels, latencyFor (everything), maxBlock);
     dryLatencyLine.setDelay (latencyFor (insertionFlags.snapshot()));
     gainRamp.allocate ((size_t) maxBlock, true);
     mixRamp.allocate ((size_t) maxBlock, true);

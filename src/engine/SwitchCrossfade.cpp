@@ -1,5 +1,6 @@
 #include "engine/SwitchCrossfade.h"
 
+#include "engine/LinearCrossfade.h"
 #include "engine/Prefault.h"
 
 void SwitchCrossfade::prepare (const juce::dsp::ProcessSpec& spec)
@@ -43,16 +44,5 @@ void SwitchCrossfade::process (int index, EffectModule& module, juce::AudioBuffe
     module.process (buffer, context);
     module.enabled = on;
 
-    const float direction = on ? step : -step;
-    float g = gain;
-    for (int i = 0; i < n; ++i)
-    {
-        g = juce::jlimit (0.0f, 1.0f, g + direction);
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            const float x = dry.getSample (ch, i);
-            buffer.setSample (ch, i, x + g * (buffer.getSample (ch, i) - x));
-        }
-    }
-    gain = g;
+    gain = crossfadeInPlace (dry, buffer, channels, n, gain, on ? step : -step);
 }

@@ -1,5 +1,6 @@
 #include "modules/DriveModule.h"
 
+#include "engine/LinearCrossfade.h"
 #include "engine/Prefault.h"
 #include "modules/DriveCurves.h"
 
@@ -85,7 +86,7 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
     mixSmoother.reset (ramp);
     gainSmoother.setCurrentAndTargetValue (1.0f);
     mixSmoother.setCurrentAndTargetValue (0.0f);
-    fadeLength = juce::jmax (1, (int) std::floor (qualityFadeSeconds * sampleRate));
+    fadeStep = 1.0f / (float) juce::jmax (1.0, std::floor (qualityFadeSeconds * sampleRate));
 
     for (auto* b : { &dryBuffer, &wetBuffer, &fadeBuffer, &fadeWetBuffer })
     {
@@ -114,7 +115,7 @@ void DriveModule::clearState()
     for (int q = 0; q < numQualities; ++q)
         restartPath (q);
     lastQuality = -1;
-    fadeRemaining = 0;
+    fadeGain = 1.0f;
 }
 
 void DriveModule::reset()
@@ -161,7 +162,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
         for (int ch = 0; ch < channels; ++ch)
             buffer.copyFrom (ch, 0, dryBuffer, ch, 0, n);
         lastQuality = -1;
-        fadeRemaining = 0;
+        fadeGain = 1.0f;
         return;
     }
 
@@ -175,7 +176,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
         if (lastQuality >= 0)
         {
             fadingFrom = lastQuality;
-            fadeRemaining = fadeLength;
+            fadeGain = 0.0f;
         }
         restartPath (q);
         lastQuality = q;
@@ -188,7 +189,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
             buffer.getWritePointer (ch)[i] *= g;
     }
 
-    const bool fading = fadeRemaining > 0;
+    const bool fading = fadeGain < 1.0f;
     juce::AudioBuffer<float> oldPath (fadeBuffer.getArrayOfWritePointers(), channels, n);
     if (fading)
         for (int ch = 0; ch < channels; ++ch)
@@ -198,16 +199,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
     if (fading)
     {
         runPath (fadingFrom, oldPath, fadeWetBuffer, n);
-        for (int i = 0; i < n; ++i)
-        {
-            const float w = 1.0f - (float) juce::jmax (0, fadeRemaining - i) / (float) fadeLength;
-            for (int ch = 0; ch < channels; ++ch)
-            {
-                const float from = fadeWetBuffer.getSample (ch, i);
-                wetBuffer.setSample (ch, i, from + w * (wetBuffer.getSample (ch, i) - from));
-            }
-        }
-        fadeRemaining = juce::jmax (0, fadeRemaining - n);
+        fadeGain = crossfadeInPlace (fadeWetBuffer, wetBuffer, channels, n, fadeGain, fadeStep);
     }
 
     for (int i = 0; i < n; ++i)

@@ -58,6 +58,7 @@ private:
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler2x, oversampler4x;
     int latencySamples = 0;
     int lastQuality = -1;
-    int fadingFrom = -1, fadeRemaining = 0, fadeLength = 1;
+    int fadingFrom = -1;
+    float fadeGain = 1.0f, fadeStep = 1.0f; // the new path's share; below 1 while crossfading
     double sampleRate = 44100.0;
 };

@@ -1,6 +1,7 @@
 #include "engine/StateProperties.h"
 #include "presets/FactoryLibrary.h"
 #include "presets/PresetBrowser.h"
+#include "presets/SoundFingerprint.h"
 #include "support/MessagePump.h"
 #include "support/TestHelpers.h"
 
@@ -14,12 +15,9 @@ namespace
 // The sound and the preset identity a state holds.
 juce::StringArray soundOf (LUMIVOXAudioProcessor& p)
 {
-    juce::StringArray sound;
-    for (const auto& s : Param::all())
-        sound.add (juce::String (s.id) + "=" + juce::String (parameterValue (p, s.id)));
-    for (const auto& property : { StateProperty::insertedFx, StateProperty::rackOrder, StateProperty::presetKey,
-                                  StateProperty::presetName, StateProperty::presetFingerprint })
-        sound.add (property.toString() + "=" + p.apvts.state.getProperty (property).toString());
+    juce::StringArray sound { SoundFingerprint::of (p.apvts) };
+    for (const auto& property : { StateProperty::presetKey, StateProperty::presetName, StateProperty::presetFingerprint })
+        sound.add (p.apvts.state.getProperty (property).toString());
     return sound;
 }
 

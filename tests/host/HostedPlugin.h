@@ -90,6 +90,20 @@ inline juce::AudioBuffer<float> renderHosted (juce::AudioPluginInstance& instanc
     }
     return out;
 }
+// Every parameter as the host sees it against the processor's own value; empty when they agree.
+inline juce::String valuesTheHostGotWrong (juce::AudioPluginInstance& instance, juce::AudioProcessor& reference)
+{
+    juce::StringArray wrong;
+    for (auto* expected : reference.getParameters())
+    {
+        const auto name = expected->getName (100);
+        for (auto* seen : instance.getParameters())
+            if (seen->getName (100) == name && std::abs (seen->getValue() - expected->getValue()) > 1.0e-4f)
+                wrong.add (name + ": host " + juce::String (seen->getValue()) + ", plug-in " + juce::String (expected->getValue()));
+    }
+    return wrong.joinIntoString ("; ");
+}
+
 // A fresh instance of the format, prepared, given the state and run for one block (some
 // wrappers hand restored state over on the audio thread); null after a reported failure.
 inline std::unique_ptr<juce::AudioPluginInstance> restoredFrom (const Format& format, const juce::MemoryBlock& state)

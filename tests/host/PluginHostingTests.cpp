@@ -42,7 +42,9 @@ TEST_P (PluginHosting, ListsAndLoadsTheFactorySoundsAsPrograms)
     }
     // A VST3 host shows the program list as it is; JUCE's LV2 host lists the presets its own way.
     if (juce::String (GetParam().name) == "VST3")
+    {
         EXPECT_EQ (listed, names);
+    }
     auto sortedListed = listed, sortedNames = names;
     sortedListed.sort (false);
     sortedNames.sort (false);
@@ -61,8 +63,11 @@ TEST_P (PluginHosting, ListsAndLoadsTheFactorySoundsAsPrograms)
     const auto input = noise (2, 8 * blockSize, 0.25f);
     const auto hosted = renderHosted (*instance, input);
     const auto direct = render (reference, input, blockSize);
-    EXPECT_LT (maxDifferenceDelayed (direct, hosted, 0), 1.0e-5f) << reference.getProgramName (program) << " program "
+    EXPECT_LT (maxDifferenceDelayed (direct, hosted, 0), 1.0e-6f) << reference.getProgramName (program) << " program "
                                                                    << instance->getCurrentProgram();
+    // The host's controls follow the loaded sound.
+    pumpMessages (100);
+    EXPECT_EQ (valuesTheHostGotWrong (*instance, reference), "");
     instance->releaseResources();
 }
 
@@ -104,6 +109,30 @@ TEST_P (PluginHosting, StateRoundTripsThroughTheWrapper)
     ASSERT_NE (restored, nullptr);
     EXPECT_NEAR (restored->getValue(), onGrid, 1.0e-4f);
     EXPECT_TRUE (restored->getText (restored->getValue(), 100).startsWith ("700"));
+}
+
+TEST_P (PluginHosting, HostControlsFollowARestoredSound)
+{
+    LUMIVOXAudioProcessor reference;
+    const int program = 17;
+    reference.setCurrentProgram (program);
+
+    // The state as this host saves it, holding a sound other than the defaults.
+    auto source = GetParam().load();
+    ASSERT_NE (source, nullptr);
+    for (int i = 0; i < source->getNumPrograms(); ++i)
+        if (source->getProgramName (i) == reference.getProgramName (program))
+            source->setCurrentProgram (i);
+    juce::Thread::sleep (300);
+    prepareStereo (*source);
+    renderHosted (*source, noise (2, blockSize));
+    juce::MemoryBlock state;
+    source->getStateInformation (state);
+
+    auto target = restoredFrom (GetParam(), state);
+    ASSERT_NE (target, nullptr);
+    pumpMessages (100);
+    EXPECT_EQ (valuesTheHostGotWrong (*target, reference), "");
 }
 
 TEST_P (PluginHosting, EditorOpensResizesAndClosesWhileAudioRuns)

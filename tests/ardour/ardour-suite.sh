@@ -176,8 +176,16 @@ vst3|lv2)
     check "${PY[@]}" same "$OUT/reloaded.wav" "$OUT/sound.wav" 1e-6 "$FORMAT session saved and reloaded"
     # A factory sound from the host's own preset menu (VST3's program list, the LV2 bundle's
     # presets), loaded in Ardour, saved, reopened and saved again: the plug-in holds it throughout.
-    printf 'existing\t%s\nclear\nplugin\t%s\t%s\npreset\tNEON ORBIT\nsave\tpreset\n' "$FORMAT" "$FORMAT" "$ID" >"$scratch/plan-preset.tsv"
+    "$RENDER" --list-presets | cut -f2 >"$scratch/factory-names.txt"
+    printf 'existing\t%s\nclear\nplugin\t%s\t%s\npresets\t%s\npreset\tNEON ORBIT\nsave\tpreset\n' \
+        "$FORMAT" "$FORMAT" "$ID" "$scratch/factory-names.txt" >"$scratch/plan-preset.tsv"
     lua preset.log apply "$session" sound "$scratch/plan-preset.tsv"
+    listed="$(grep -c '^PRESET' "$OUT/preset.log")"
+    if [ "$listed" = "$(wc -l <"$scratch/factory-names.txt")" ]; then
+        echo "PASS $FORMAT preset menu holds all $listed factory sounds"
+    else
+        echo "FAIL $FORMAT preset menu holds $listed of the $(wc -l <"$scratch/factory-names.txt") factory sounds"; status=1
+    fi
     printf 'existing\t%s\nsave\treopened\n' "$FORMAT" >"$scratch/plan-reopen.tsv"
     lua reopen.log apply "$session" preset "$scratch/plan-reopen.tsv"
     for snap in preset reopened; do

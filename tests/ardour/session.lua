@@ -5,9 +5,10 @@
 -- "record" makes a session with one stereo track holding one take, then runs PLAN;
 -- "apply" loads a saved snapshot and runs PLAN. PLAN is tab-separated, one step a line:
 --   tempo BPM | plugin FORMAT ID | existing FORMAT | preset LABEL
---   | set LABEL NORMALIZED REAL | latency TAG | save SNAPSHOT | clear
+--   | set LABEL NORMALIZED REAL | latency TAG | save SNAPSHOT | clear | presets FILE
 -- FORMAT is VST3 or LV2; "existing" takes the track's first plug-in.
--- The driver reads the lines starting with "FOUND", "LATENCY" and "LUA-DONE" on stdout.
+-- "presets" prints each label of FILE (one a line) that the plug-in's preset menu holds.
+-- The driver reads the lines starting with "FOUND", "LATENCY", "PRESET" and "LUA-DONE" on stdout.
 
 local function fail(msg)
 	print("LUA-FAIL " .. msg)
@@ -90,6 +91,13 @@ local function run_plan(track, planfile)
 			if not pr or not pr.valid then fail("no preset " .. f[2]) end
 			if not plug:load_preset(pr) then fail("preset did not load: " .. f[2]) end
 			settle()
+		elseif op == "presets" then
+			-- Ardour 7.3 gives Lua no list of a VST3's programs, but finds each by its label.
+			local plug = proc:to_insert():plugin(0)
+			for label in io.lines(f[2]) do
+				local pr = plug:preset_by_label(label)
+				if pr and pr.valid then print("PRESET\t" .. label) end
+			end
 		elseif op == "set" then
 			local c = find_control(proc, f[2])
 			if not c then fail("no control " .. f[2]) end

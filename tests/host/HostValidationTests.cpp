@@ -259,6 +259,59 @@ TEST_P (HostValidation, StateSavedAndRestoredWhileAudioRuns)
     EXPECT_NEAR (restoredDelay->getValue(), 0.0f, 1.0e-3f) << "the state saved in round 20 had the delay at 0";
 }
 
+// Validators step through every program while audio runs; a VST3 host may also automate the
+// program-change parameter, which reaches the plug-in on the audio thread.
+TEST_P (HostValidation, EveryProgramHasANameAndLoadsWhileAudioRuns)
+{
+    auto instance = GetParam().load();
+    ASSERT_NE (instance, nullptr);
+    prepareStereo (*instance);
+    const int programs = instance->getNumPrograms();
+    ASSERT_EQ (programs, LUMIVOXAudioProcessor().getNumPrograms());
+
+    auto* programParameter = [&]() -> juce::AudioProcessorParameter*
+    {
+        for (auto* p : instance->getParameters())
+            if (p->getName (100) == "Program")
+                return p;
+        return nullptr;
+    }();
+
+    std::atomic<bool> running { true }, finite { true };
+    std::atomic<int> blocks { 0 };
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        juce::MidiBuffer midi;
+        juce::Random random (5);
+        while (running)
+        {
+            if (programParameter != nullptr && blocks % 7 == 3)
+                programParameter->setValue (random.nextFloat());
+            fill (buffer, blockSize, random);
+            instance->processBlock (buffer, midi);
+            Check check;
+            check.add (buffer, blockSize);
+            finite = finite && check.finite && check.peak < outputBound;
+            ++blocks;
+        }
+    });
+
+    for (int i = 0; i < programs; ++i)
+    {
+        EXPECT_TRUE (instance->getProgramName (i).isNotEmpty()) << "program " << i;
+        instance->setCurrentProgram (i);
+        const int seen = blocks.load();
+        while (blocks.load() < seen + 2)
+            deliverPendingMessages();
+    }
+    pumpMessages (100);
+    running = false;
+    audio.join();
+    EXPECT_TRUE (finite.load());
+    EXPECT_GE (blocks.load(), 2 * programs);
+}
+
 TEST_P (HostValidation, ReportsTailAndLatencyAsTheProcessorDoes)
 {
     auto instance = GetParam().load();
@@ -271,7 +324,9 @@ TEST_P (HostValidation, ReportsTailAndLatencyAsTheProcessorDoes)
     EXPECT_EQ (instance->getLatencySamples(), reference.getLatencySamples());
     // LV2 has no tail length to report; VST3 passes the processor's on.
     if (juce::String (GetParam().name) == "VST3")
+    {
         EXPECT_NEAR (instance->getTailLengthSeconds(), reference.getTailLengthSeconds(), 1.0e-6);
+    }
 }
 
 TEST_P (HostValidation, TenMinutesOfTheFullRackWithoutDrift)

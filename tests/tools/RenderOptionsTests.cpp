@@ -33,8 +33,8 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
         { { "in.wav", "out.wav" },
           [] (const RenderOptions& o)
           {
-              EXPECT_EQ (o.input, base.getChildFile ("in.wav"));
-              EXPECT_EQ (o.output, base.getChildFile ("out.wav"));
+              EXPECT_EQ (o.targets.at (0).input, base.getChildFile ("in.wav"));
+              EXPECT_EQ (o.targets.at (0).output, base.getChildFile ("out.wav"));
               EXPECT_EQ (o.blockSize, 512);
               EXPECT_EQ (o.preparedBlockSize, 512);
               EXPECT_EQ (o.bpm, 120.0);
@@ -104,8 +104,8 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
         { { "--", "-odd.wav", "--out.wav" },
           [] (const RenderOptions& o)
           {
-              EXPECT_EQ (o.input, base.getChildFile ("-odd.wav"));
-              EXPECT_EQ (o.output, base.getChildFile ("--out.wav"));
+              EXPECT_EQ (o.targets.at (0).input, base.getChildFile ("-odd.wav"));
+              EXPECT_EQ (o.targets.at (0).output, base.getChildFile ("--out.wav"));
           } },
         { { "--block", "0", "--help" }, [] (const RenderOptions& o) { EXPECT_TRUE (o.showHelp); } },
         { { "--randomize", "delay", "--randomize=rack", "--randomize", "shaper", "a.wav", "b.wav" },
@@ -138,6 +138,50 @@ TEST (RenderOptions, AcceptsWellFormedCommandLines)
               EXPECT_TRUE (o.automation.empty());
               EXPECT_TRUE (o.automates());
           } },
+        { { "in.wav", "out.flac" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.targets.at (0).format.container, OutputFormat::Container::flac);
+              EXPECT_EQ (o.targets.at (0).format.bits, 24);
+          } },
+        { { "--format", "aiff", "--bits", "16", "in.wav", "out.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.targets.at (0).format.container, OutputFormat::Container::aiff);
+              EXPECT_EQ (o.targets.at (0).format.bits, 16);
+          } },
+        { { "in.wav", "out.AIF" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.targets.at (0).format.container, OutputFormat::Container::aiff);
+              EXPECT_EQ (o.targets.at (0).format.bits, 32);
+          } },
+        { { "in.wav", "out.raw" },
+          [] (const RenderOptions& o) { EXPECT_EQ (o.targets.at (0).format.container, OutputFormat::Container::wav); } },
+        { { "-", "-" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_TRUE (o.targets.at (0).fromStandardInput);
+              EXPECT_TRUE (o.targets.at (0).toStandardOutput);
+              EXPECT_EQ (o.targets.at (0).format.container, OutputFormat::Container::wav);
+              EXPECT_EQ (o.targets.at (0).inputName(), "standard input");
+          } },
+        { { "--out-dir", "done", "--format=flac", "--jobs", "3", "a/x.wav", "b/y.aiff", "--match-loudness" },
+          [] (const RenderOptions& o)
+          {
+              ASSERT_EQ (o.targets.size(), 2u);
+              EXPECT_EQ (o.targets[0].output, base.getChildFile ("done/x.flac"));
+              EXPECT_EQ (o.targets[1].output, base.getChildFile ("done/y.flac"));
+              EXPECT_EQ (o.targets[1].input, base.getChildFile ("b/y.aiff"));
+              EXPECT_EQ (o.jobs, 3);
+              EXPECT_TRUE (o.matchLoudness);
+          } },
+        { { "--out-dir", "done", "only.wav" },
+          [] (const RenderOptions& o)
+          {
+              EXPECT_EQ (o.targets.at (0).output, base.getChildFile ("done/only.wav"));
+              EXPECT_EQ (o.jobs, juce::jlimit (1, RenderOptions::maximumJobs, juce::SystemStats::getNumCpus()));
+          } },
     };
 
     for (const auto& c : cases)
@@ -161,7 +205,7 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
         { {}, "missing IN and OUT" },
         { { "in.wav" }, "missing OUT" },
         { { "--list-params", "in.wav" }, "missing OUT" },
-        { { "a.wav", "b.wav", "c.wav" }, "unexpected argument 'c.wav'" },
+        { { "a.wav", "b.wav", "c.wav" }, "unexpected argument 'c.wav' (several inputs go with --out-dir)" },
         { { "", "b.wav" }, "IN is an empty file name" },
         { { "a.wav", "b.wav", "--block" }, "option '--block' needs a value" },
         { { "--block", "0", "a.wav", "b.wav" }, "--block must be a whole number from 1 to 1048576, got '0'" },
@@ -219,6 +263,19 @@ TEST (RenderOptions, RejectsBadCommandLinesWithTheReason)
           "halftime, granular, reverb, stutter, reverse, tapestop, formant, chorus), got 'Delay'" },
         { { "--automation", "", "a.wav", "b.wav" }, "--automation needs a file name" },
         { { "--automation", "moves.txt", "a.wav", "b.wav" }, "cannot read automation file '/work/renders/moves.txt'" },
+        { { "--format", "mp3", "a.wav", "b.wav" }, "--format must be wav, aiff or flac, got 'mp3'" },
+        { { "--bits", "8", "a.wav", "b.wav" }, "--bits must be 16, 24 or 32, got '8'" },
+        { { "--bits", "32", "a.wav", "b.flac" }, "--bits 32 (float) is for WAV and AIFF; FLAC takes 16 or 24" },
+        { { "--bits", "32", "--format", "flac", "a.wav", "b.wav" }, "--bits 32 (float) is for WAV and AIFF; FLAC takes 16 or 24" },
+        { { "--jobs", "0", "--out-dir", "d", "a.wav" }, "--jobs must be a whole number from 1 to 256, got '0'" },
+        { { "--out-dir", "", "a.wav" }, "--out-dir needs a folder name" },
+        { { "--out-dir", "d", "-" }, "'-' (standard input) has no name to write under in --out-dir; give IN and OUT instead" },
+        { { "--out-dir", "d", "x/a.wav", "y/a.flac" }, "two inputs would both be written to '/work/renders/d/a.wav'" },
+        { { "--out-dir", "d", "a.wav", "" }, "IN is an empty file name" },
+        { { "--out-dir", "d", "--state-out", "s.state", "a.wav", "b.wav" },
+          "--state-out and --preset-out save the result of one render, not of several inputs" },
+        { { "a.wav", "a.wav" }, "IN and OUT are the same file, '/work/renders/a.wav'" },
+        { { "--json", "a.wav", "-" }, "OUT '-' takes standard output, which --json, --list-params and --list-presets also need" },
     };
 
     for (const auto& c : cases)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RenderStreams.h"
 #include "SimulatedPlayHead.h"
 
 #include <functional>
@@ -20,7 +21,8 @@ struct OfflineRenderSettings
 
 struct OfflineRenderResult
 {
-    juce::AudioBuffer<float> output; // input frames + tail frames
+    juce::AudioBuffer<float> output; // input frames + tail frames; filled by the buffer form of run() only
+    juce::int64 outputFrames = 0;    // written to the sink: input frames + tail frames
     int latencySamples = 0;
     bool latencyChanged = false;     // the processor reported another latency after an event
     juce::int64 renderedFrames = 0;  // including the frames rendered to make up for latency
@@ -43,11 +45,17 @@ public:
 // Drives a processor over a whole signal the way a host does: non-realtime, prepared once,
 // fed in blocks with a play head, released afterwards. The channel layout must already
 // match the input. A block ends early where an event is due, so that each event starts a block.
+// The input streams through one block at a time, so memory does not grow with its length.
 class OfflineRender
 {
 public:
     using Progress = std::function<void (double fractionDone)>;
 
+    static bool run (juce::AudioProcessor& processor, int channels, RenderSource& input, RenderSink& output,
+                     const OfflineRenderSettings& settings, OfflineRenderResult& result, juce::String& error,
+                     const Progress& progress = {}, OfflineRenderEvents* events = nullptr);
+
+    // The same over buffers in memory; the output lands in result.output.
     static bool run (juce::AudioProcessor& processor, const juce::AudioBuffer<float>& input,
                      const OfflineRenderSettings& settings, OfflineRenderResult& result, juce::String& error,
                      const Progress& progress = {}, OfflineRenderEvents* events = nullptr);

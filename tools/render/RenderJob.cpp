@@ -1,25 +1,17 @@
 #include "RenderJob.h"
 
-#include "AutomationTimeline.h"
-#include "OfflineRender.h"
 #include "ParameterListing.h"
 #include "PresetListing.h"
 #include "ProcessorConfiguration.h"
 #include "ProgressMeter.h"
-#include "SignalStats.h"
+#include "TargetRender.h"
 #include "presets/PresetFile.h"
+
+#include <atomic>
+#include <thread>
 
 namespace
 {
-juce::StringArray splitIds (const juce::String& commaSeparated)
-{
-    juce::StringArray ids;
-    ids.addTokens (commaSeparated, ",", {});
-    ids.trim();
-    ids.removeEmptyStrings();
-    return ids;
-}
-
 bool writeState (LUMIVOXAudioProcessor& processor, PendingFile& file, juce::String& error)
 {
     juce::MemoryBlock state;
@@ -41,76 +33,214 @@ bool writePreset (LUMIVOXAudioProcessor& processor, PendingFile& file, juce::Str
     }
     return true;
 }
+
+// The state and preset files asked for, written beside their destinations.
+struct SettingsFiles
+{
+    std::unique_ptr<PendingFile> state, preset;
+
+    bool write (const RenderOptions& options, LUMIVOXAudioProcessor& processor, juce::String& error)
+    {
+        if (options.stateOut != juce::File())
+        {
+            state = std::make_unique<PendingFile> (options.stateOut);
+            if (! writeState (processor, *state, error))
+                return false;
+        }
+        if (options.presetOut != juce::File())
+        {
+            preset = std::make_unique<PendingFile> (options.presetOut);
+            if (! writePreset (processor, *preset, error))
+                return false;
+        }
+        return true;
+    }
+
+    bool commit (juce::String& error)
+    {
+        for (auto* pending : { state.get(), preset.get() })
+            if (pending != nullptr && ! pending->commit (error))
+                return false;
+        return true;
+    }
+};
+
+bool checkSettingsDestinations (const RenderOptions& options, juce::String& error)
+{
+    return (options.stateOut == juce::File() || PendingFile::isWritableDestination (options.stateOut, error))
+           && (options.presetOut == juce::File() || PendingFile::isWritableDestination (options.presetOut, error));
+}
 } // namespace
 
-RenderJob::RenderJob (const RenderOptions& o, std::ostream& standardOut, std::ostream& standardError)
-    : options (o), out (standardOut), warnings (standardError)
+RenderJob::RenderJob (const RenderOptions& o, std::ostream& out, std::ostream& errors) : options (o), console (out, errors)
 {
 }
 
-void RenderJob::warn (const juce::String& message)
+int RenderJob::run()
 {
-    warnings << "lumivox-render: warning: " << message << std::endl;
+    if (! options.rendersAudio())
+        return runWithoutAudio();
+    if (options.outDir == juce::File())
+        return runOne();
+    return runBatch();
 }
 
-bool RenderJob::run (juce::String& error)
+void RenderJob::printListings (LUMIVOXAudioProcessor& processor)
 {
-    if (options.rendersAudio() && ! PendingFile::isWritableDestination (options.output, error))
-        return false;
-    if (options.stateOut != juce::File() && ! PendingFile::isWritableDestination (options.stateOut, error))
-        return false;
-    if (options.presetOut != juce::File() && ! PendingFile::isWritableDestination (options.presetOut, error))
-        return false;
-
-    AudioFileContents input;
-    if (options.rendersAudio() && ! AudioFileIO::read (options.input, input, error))
-        return false;
-
-    auto processor = std::make_unique<LUMIVOXAudioProcessor>();
-    if (! configure (*processor, options.rendersAudio() ? input.samples.getNumChannels() : 2, error))
-        return false;
-
-    if (options.automates() && ! options.rendersAudio())
-        warn ("--at and --automation change nothing without IN and OUT");
-
     if (options.listParameters)
-        out << ParameterListing::describe (processor->apvts) << std::flush;
+        console.printText (ParameterListing::describe (processor.apvts));
     if (options.listPresets)
-        out << PresetListing::describe() << std::flush;
+        console.printText (PresetListing::describe());
+}
 
-    std::unique_ptr<PendingFile> audioOut, stateOut, presetOut;
-    RenderReport report;
+int RenderJob::runWithoutAudio()
+{
+    juce::String error;
+    const auto failed = [&] { console.fail (error); return 1; };
 
-    if (options.rendersAudio())
+    if (! checkSettingsDestinations (options, error))
+        return failed();
+
+    LUMIVOXAudioProcessor processor;
+    if (! configure (processor, 2, error))
+        return failed();
+    if (options.automates())
+        console.warn ("--at and --automation change nothing without IN and OUT");
+    printListings (processor);
+
+    SettingsFiles settings;
+    if (! settings.write (options, processor, error) || ! settings.commit (error))
+        return failed();
+    return 0;
+}
+
+int RenderJob::runOne()
+{
+    juce::String error;
+    const auto failed = [&] { console.fail (error); return 1; };
+
+    const auto& target = options.targets.front();
+    if (! target.toStandardOutput && ! PendingFile::isWritableDestination (target.output, error))
+        return failed();
+    if (! checkSettingsDestinations (options, error))
+        return failed();
+
+    LUMIVOXAudioProcessor processor;
+    TargetRender render (options, target, console, {});
+    const auto configureAndList = [this] (LUMIVOXAudioProcessor& p, int channels, juce::String& e)
     {
-        audioOut = std::make_unique<PendingFile> (options.output);
-        if (! render (*processor, input, *audioOut, report, error))
+        if (! configure (p, channels, e))
             return false;
-    }
+        printListings (p);
+        return true;
+    };
 
-    if (options.stateOut != juce::File())
     {
-        stateOut = std::make_unique<PendingFile> (options.stateOut);
-        if (! writeState (*processor, *stateOut, error))
-            return false;
-    }
-
-    if (options.presetOut != juce::File())
-    {
-        presetOut = std::make_unique<PendingFile> (options.presetOut);
-        if (! writePreset (*processor, *presetOut, error))
-            return false;
+        ProgressMeter meter;
+        if (! render.render (processor, configureAndList, [&meter] (double done) { meter.update (done); }, error))
+            return failed();
     }
 
     // Every result is complete before any replaces anything.
-    for (auto* pending : { audioOut.get(), stateOut.get(), presetOut.get() })
-        if (pending != nullptr && ! pending->commit (error))
-            return false;
+    SettingsFiles settings;
+    if (! settings.write (options, processor, error) || ! render.commit (error) || ! settings.commit (error))
+        return failed();
 
-    if (options.json && options.rendersAudio())
-        out << report.toJson() << std::endl;
+    if (options.json)
+        console.print (render.getReport().toJson());
+    return 0;
+}
 
-    return true;
+int RenderJob::runBatch()
+{
+    if (! options.outDir.isDirectory() && ! options.outDir.createDirectory().wasOk())
+    {
+        console.fail ("cannot create the folder '" + options.outDir.getFullPathName() + "'");
+        return 1;
+    }
+
+    // Listings describe the configured sound once, whatever the files.
+    if (options.listParameters || options.listPresets)
+    {
+        LUMIVOXAudioProcessor processor;
+        juce::String error;
+        if (! configure (processor, 2, error))
+        {
+            console.fail (error);
+            return 1;
+        }
+        printListings (processor);
+    }
+
+    const auto count = options.targets.size();
+    std::vector<double> weights (count);
+    double totalWeight = 0.0;
+    for (size_t i = 0; i < count; ++i)
+        totalWeight += weights[i] = (double) juce::jmax ((juce::int64) 1, TargetRender::lengthOf (options.targets[i]));
+
+    std::unique_ptr<std::atomic<double>[]> done (new std::atomic<double>[count]);
+    for (size_t i = 0; i < count; ++i)
+        done[i] = 0.0;
+    std::atomic<size_t> next { 0 }, finished { 0 };
+    std::atomic<int> failures { 0 };
+
+    // Each file on a processor of its own, so that a render never depends on which files
+    // went before it on the same thread.
+    const auto renderFiles = [&]
+    {
+        for (size_t i = next++; i < count; i = next++)
+        {
+            const auto& target = options.targets[i];
+            juce::String error;
+            bool ok = false;
+            {
+                LUMIVOXAudioProcessor processor;
+                TargetRender render (options, target, console, "'" + target.inputName() + "': ");
+                const auto configureThis = [this] (LUMIVOXAudioProcessor& p, int channels, juce::String& e)
+                { return configure (p, channels, e); };
+                ok = render.render (processor, configureThis, [&done, i] (double f) { done[i] = f; }, error)
+                     && render.commit (error);
+                if (ok && options.json)
+                    console.print (render.getReport().toJson());
+            }
+            done[i] = 1.0;
+            ++finished;
+            if (! ok)
+            {
+                ++failures;
+                // Most reasons name the file already; the others get its name in front.
+                console.fail (error.contains (target.inputName()) ? error : "'" + target.inputName() + "': " + error);
+                if (options.json)
+                    console.print (RenderReport::failureToJson (target.inputName(), target.outputName(), error));
+            }
+        }
+    };
+
+    std::vector<std::thread> workers;
+    const auto threads = (size_t) juce::jmin ((int) count, options.jobs);
+    for (size_t t = 0; t < threads; ++t)
+        workers.emplace_back (renderFiles);
+
+    {
+        ProgressMeter meter;
+        const auto fraction = [&]
+        {
+            double sum = 0.0;
+            for (size_t i = 0; i < count; ++i)
+                sum += weights[i] * done[i];
+            return sum / totalWeight;
+        };
+        while (finished < count)
+        {
+            meter.update (fraction());
+            juce::Thread::sleep (50);
+        }
+        meter.update (1.0);
+    }
+
+    for (auto& worker : workers)
+        worker.join();
+    return failures > 0 ? 1 : 0;
 }
 
 bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error)
@@ -130,7 +260,7 @@ bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce:
 
     for (const auto& assignment : options.assignments)
         if (const auto warning = ProcessorConfiguration::applyParameter (processor, assignment); warning.isNotEmpty())
-            warn (warning);
+            console.warn (warning);
 
     for (const auto& id : options.randomize)
         if (id == "rack")
@@ -138,65 +268,5 @@ bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce:
         else
             processor.randomizeFx (id, true);
 
-    return true;
-}
-
-bool RenderJob::render (LUMIVOXAudioProcessor& processor, const AudioFileContents& input, PendingFile& audioOut,
-                        RenderReport& report, juce::String& error)
-{
-    OfflineRenderSettings settings;
-    settings.sampleRate = input.sampleRate;
-    settings.blockSize = options.blockSize;
-    settings.preparedBlockSize = options.preparedBlockSize;
-    settings.tailFrames = (int) std::llround (options.tailSeconds * input.sampleRate);
-    settings.keepLatency = options.keepLatency;
-    settings.bypass = options.bypass;
-    settings.transport = options.transport;
-    settings.bpm = options.bpm;
-    settings.ppq = options.ppq;
-
-    AutomationTimeline automation (processor, options.timedChanges, options.automation, input.sampleRate,
-                                   input.samples.getNumSamples() + (juce::int64) settings.tailFrames);
-    for (const auto& warning : automation.takeWarnings())
-        warn (warning);
-
-    OfflineRenderResult result;
-    {
-        ProgressMeter meter;
-        if (! OfflineRender::run (processor, input.samples, settings, result, error,
-                                  [&meter] (double done) { meter.update (done); }, &automation))
-            return false;
-    }
-
-    for (const auto& warning : automation.takeWarnings())
-        warn (warning);
-    if (result.latencyChanged)
-        warn ("the processor's latency changed during the render (an effect with latency was inserted or removed); OUT is "
-              "aligned to the latency at the start, " + juce::String (result.latencySamples) + " samples");
-
-    if (! AudioFileIO::writeFloatWav (audioOut.getTemporary(), result.output, input.sampleRate, error))
-    {
-        error = "cannot write '" + options.output.getFullPathName() + "'";
-        return false;
-    }
-
-    const auto outputStats = SignalStats::measure (result.output);
-    if (outputStats.nonFiniteSamples > 0)
-        warn ("the output has " + juce::String (outputStats.nonFiniteSamples) + " non-finite samples");
-
-    report.sampleRate = input.sampleRate;
-    report.channels = input.samples.getNumChannels();
-    report.frames = result.output.getNumSamples();
-    report.renderedFrames = result.renderedFrames;
-    report.latencySamples = result.latencySamples;
-    report.tailSeconds = options.tailSeconds;
-    report.processSeconds = result.processSeconds;
-    report.inputPeak = SignalStats::measure (input.samples).peak;
-    report.outputPeak = outputStats.peak;
-    report.outputRms = outputStats.rms;
-    report.nonFiniteSamples = outputStats.nonFiniteSamples;
-    report.automationEvents = automation.getAppliedCount();
-    report.insertedFx = processor.getInsertedFxOrder();
-    report.rackOrder = splitIds (processor.getRack().orderString());
     return true;
 }

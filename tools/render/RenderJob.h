@@ -1,34 +1,33 @@
 #pragma once
 
-#include "AudioFileIO.h"
-#include "PendingFile.h"
+#include "RenderConsole.h"
 #include "RenderOptions.h"
-#include "RenderReport.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 
 #include <ostream>
 
 // Carries out one parsed command line: configures a processor, lists its parameters,
-// renders and writes the results. Listings and the JSON summary go to out, warnings to
-// warnings; the first failure stops the job and is returned in error.
+// renders every IN into its OUT (several at once with --jobs) and writes the results.
+// Listings and the JSON lines go to out, warnings and failures to errors.
 class RenderJob
 {
 public:
-    RenderJob (const RenderOptions& options, std::ostream& out, std::ostream& warnings);
+    RenderJob (const RenderOptions& options, std::ostream& out, std::ostream& errors);
 
-    bool run (juce::String& error);
+    // The exit status: 0 when everything succeeded, 1 when anything failed.
+    int run();
 
 private:
     // State, preset, rack, parameters and randomisation, in that order.
     bool configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error);
 
-    // Renders IN into OUT's temporary and fills in the report.
-    bool render (LUMIVOXAudioProcessor& processor, const AudioFileContents& input, PendingFile& audioOut,
-                 RenderReport& report, juce::String& error);
+    int runWithoutAudio();
+    int runOne();
+    int runBatch();
 
-    void warn (const juce::String& message);
+    // Listings asked for, of a configured processor.
+    void printListings (LUMIVOXAudioProcessor& processor);
 
     const RenderOptions& options;
-    std::ostream& out;
-    std::ostream& warnings;
+    RenderConsole console;
 };

@@ -9,10 +9,12 @@
 namespace
 {
 const juce::StringArray flagOptions { "--keep-latency", "--bypass", "--list-params", "--list-presets", "--json",
-                                      "--help", "-h", "--version" };
+                                      "--match-loudness", "--help", "-h", "--version" };
 const juce::StringArray valueOptions { "--set", "--fx", "--randomize", "--at", "--automation", "--block",
                                        "--max-block", "--bpm", "--ppq", "--transport", "--tail", "--state-in",
-                                       "--state-out", "--preset", "--preset-out" };
+                                       "--state-out", "--preset", "--preset-out", "--out-dir", "--jobs",
+                                       "--format", "--bits" };
+const juce::String standardStream = "-";
 
 bool asksForHelp (const juce::StringArray& args)
 {
@@ -142,6 +144,8 @@ private:
                     o.listPresets = true;
                 else if (name == "--json")
                     o.json = true;
+                else if (name == "--match-loudness")
+                    o.matchLoudness = true;
                 continue;
             }
 
@@ -163,6 +167,7 @@ private:
         if (! preparedBlockGiven)
             o.preparedBlockSize = o.blockSize;
 
+        o.jobs = jobsGiven.value_or (juce::jlimit (1, RenderOptions::maximumJobs, juce::SystemStats::getNumCpus()));
         return applyPositional (o, positional);
     }
 
@@ -267,32 +272,126 @@ private:
                 return name + " needs a file name";
             (name == "--state-in" ? o.stateIn : o.stateOut) = baseDirectory.getChildFile (value);
         }
+        else if (name == "--out-dir")
+        {
+            if (value.isEmpty())
+                return "--out-dir needs a folder name";
+            o.outDir = baseDirectory.getChildFile (value);
+            if (o.outDir.existsAsFile())
+                return "--out-dir '" + o.outDir.getFullPathName() + "' is a file, not a folder";
+        }
+        else if (name == "--jobs")
+        {
+            juce::int64 n = 0;
+            if (! StrictNumber::parseInteger (value, n) || n < 1 || n > RenderOptions::maximumJobs)
+                return "--jobs must be a whole number from 1 to " + juce::String (RenderOptions::maximumJobs) + got;
+            jobsGiven = (int) n;
+        }
+        else if (name == "--format")
+        {
+            container = OutputFormat::containerNamed (value);
+            if (! container.has_value())
+                return "--format must be wav, aiff or flac" + got;
+        }
+        else if (name == "--bits")
+        {
+            juce::int64 n = 0;
+            if (! StrictNumber::parseInteger (value, n) || (n != 16 && n != 24 && n != 32))
+                return "--bits must be 16, 24 or 32" + got;
+            bits = (int) n;
+        }
         return {};
     }
 
     juce::String applyPositional (RenderOptions& o, const juce::StringArray& positional) const
     {
-        if (positional.size() > 2)
-            return "unexpected argument '" + positional[2] + "'";
-
         if (positional.isEmpty())
             return o.listParameters || o.listPresets ? juce::String() : juce::String ("missing IN and OUT");
 
-        if (positional.size() == 1)
-            return "missing OUT";
+        if (o.outDir != juce::File())
+        {
+            for (const auto& name : positional)
+            {
+                if (name.isEmpty())
+                    return "IN is an empty file name";
+                if (auto error = addTarget (o, name, {}); error.isNotEmpty())
+                    return error;
+            }
+        }
+        else
+        {
+            if (positional.size() == 1)
+                return "missing OUT";
+            if (positional.size() > 2)
+                return "unexpected argument '" + positional[2] + "' (several inputs go with --out-dir)";
+            if (positional[0].isEmpty())
+                return "IN is an empty file name";
+            if (positional[1].isEmpty())
+                return "OUT is an empty file name";
+            if (auto error = addTarget (o, positional[0], positional[1]); error.isNotEmpty())
+                return error;
+        }
+        return checkTargets (o);
+    }
 
-        if (positional[0].isEmpty())
-            return "IN is an empty file name";
-        if (positional[1].isEmpty())
-            return "OUT is an empty file name";
+    // One IN with its OUT; without outName, OUT is IN's name in --out-dir.
+    juce::String addTarget (RenderOptions& o, const juce::String& inName, const juce::String& outName) const
+    {
+        RenderTarget target;
+        target.fromStandardInput = inName == standardStream;
+        if (! target.fromStandardInput)
+            target.input = baseDirectory.getChildFile (inName);
 
-        o.input = baseDirectory.getChildFile (positional[0]);
-        o.output = baseDirectory.getChildFile (positional[1]);
+        juce::String error;
+        if (outName.isNotEmpty())
+        {
+            target.toStandardOutput = outName == standardStream;
+            if (! target.toStandardOutput)
+                target.output = baseDirectory.getChildFile (outName);
+            const auto format = OutputFormat::resolve (container, bits, target.output, error);
+            if (! format.has_value())
+                return error;
+            target.format = *format;
+        }
+        else
+        {
+            if (target.fromStandardInput)
+                return "'-' (standard input) has no name to write under in --out-dir; give IN and OUT instead";
+            const auto format = OutputFormat::resolve (container.value_or (OutputFormat::Container::wav), bits, {}, error);
+            if (! format.has_value())
+                return error;
+            target.format = *format;
+            target.output = o.outDir.getChildFile (target.input.getFileNameWithoutExtension() + format->extension());
+        }
+        o.targets.push_back (target);
+        return {};
+    }
+
+    static juce::String checkTargets (const RenderOptions& o)
+    {
+        for (size_t i = 0; i < o.targets.size(); ++i)
+        {
+            const auto& t = o.targets[i];
+            if (! t.fromStandardInput && ! t.toStandardOutput && t.input == t.output)
+                return "IN and OUT are the same file, '" + t.input.getFullPathName() + "'";
+            for (size_t j = 0; j < i; ++j)
+                if (! t.toStandardOutput && o.targets[j].output == t.output)
+                    return "two inputs would both be written to '" + t.output.getFullPathName() + "'";
+        }
+
+        const bool toStandardOutput = o.targets.front().toStandardOutput;
+        if (toStandardOutput && (o.json || o.listParameters || o.listPresets))
+            return "OUT '-' takes standard output, which --json, --list-params and --list-presets also need";
+        if (o.targets.size() > 1 && (o.stateOut != juce::File() || o.presetOut != juce::File()))
+            return "--state-out and --preset-out save the result of one render, not of several inputs";
         return {};
     }
 
     const juce::StringArray& args;
     const juce::File baseDirectory;
+    std::optional<OutputFormat::Container> container; // --format
+    std::optional<int> bits;                          // --bits
+    std::optional<int> jobsGiven;                     // --jobs
 };
 } // namespace
 

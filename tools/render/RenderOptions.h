@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AutomationFile.h"
+#include "OutputFormat.h"
 #include "ParameterAssignment.h"
 #include "SimulatedPlayHead.h"
 #include "TimedChange.h"
@@ -8,13 +9,28 @@
 #include <optional>
 #include <vector>
 
+// One IN and the OUT it renders into. "-" stands for the standard streams.
+struct RenderTarget
+{
+    juce::File input, output;       // unset where the standard stream is meant
+    bool fromStandardInput = false;
+    bool toStandardOutput = false;
+    OutputFormat format;
+
+    juce::String inputName() const { return fromStandardInput ? "standard input" : input.getFullPathName(); }
+    juce::String outputName() const { return toStandardOutput ? "standard output" : output.getFullPathName(); }
+};
+
 // Everything the command line asks for, already checked.
 struct RenderOptions
 {
     static constexpr int maximumBlockSize = 1 << 20;
     static constexpr double maximumTailSeconds = 3600.0;
+    static constexpr int maximumJobs = 256;
 
-    juce::File input, output;       // both set, or both unset in a --list-params run
+    std::vector<RenderTarget> targets; // in command-line order; empty in a listing run
+    juce::File outDir;                 // set with --out-dir
+    int jobs = 1;                      // files rendered at once
     juce::File stateIn, stateOut;   // unset when not asked for
     juce::String preset;            // a factory preset name or a preset file (presetFile); empty when not asked for
     juce::File presetFile, presetOut;
@@ -34,13 +50,14 @@ struct RenderOptions
 
     bool keepLatency = false;
     bool bypass = false;
+    bool matchLoudness = false;
     bool listParameters = false;
     bool listPresets = false;
     bool json = false;
     bool showHelp = false;
     bool showVersion = false;
 
-    bool rendersAudio() const { return input != juce::File(); }
+    bool rendersAudio() const { return ! targets.empty(); }
     bool automates() const { return ! timedChanges.empty() || ! automation.empty(); }
 };
 

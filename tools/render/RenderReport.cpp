@@ -18,6 +18,8 @@ juce::String RenderReport::toJson() const
     const double audioSeconds = sampleRate > 0.0 ? (double) renderedFrames / sampleRate : 0.0;
 
     auto object = std::make_unique<juce::DynamicObject>();
+    object->setProperty ("input", input);
+    object->setProperty ("output", output);
     object->setProperty ("sampleRate", sampleRate);
     object->setProperty ("channels", channels);
     object->setProperty ("frames", frames);
@@ -33,5 +35,14 @@ juce::String RenderReport::toJson() const
     object->setProperty ("insertedFx", toArray (insertedFx));
     object->setProperty ("rackOrder", toArray (rackOrder));
 
+    return juce::JSON::toString (juce::var (object.release()), true);
+}
+
+juce::String RenderReport::failureToJson (const juce::String& input, const juce::String& output, const juce::String& error)
+{
+    auto object = std::make_unique<juce::DynamicObject>();
+    object->setProperty ("input", input);
+    object->setProperty ("output", output);
+    object->setProperty ("error", error);
     return juce::JSON::toString (juce::var (object.release()), true);
 }

@@ -5,6 +5,7 @@
 // The --json summary of one render.
 struct RenderReport
 {
+    juce::String input, output;      // paths, or "standard input" / "standard output"
     double sampleRate = 0.0;
     int channels = 0;
     juce::int64 frames = 0;          // written to OUT
@@ -22,4 +23,7 @@ struct RenderReport
 
     // One line of JSON.
     juce::String toJson() const;
+
+    // The line for a file that failed in a batch.
+    static juce::String failureToJson (const juce::String& input, const juce::String& output, const juce::String& error);
 };

@@ -1,29 +1,26 @@
 #include "SignalStats.h"
 
-SignalStats SignalStats::measure (const juce::AudioBuffer<float>& buffer)
+void SignalStats::add (const juce::AudioBuffer<float>& buffer, int startFrame, int numFrames)
 {
-    SignalStats stats;
-    double sumOfSquares = 0.0;
-    juce::int64 finiteSamples = 0;
-
     for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
     {
-        const float* data = buffer.getReadPointer (ch);
-        for (int i = 0; i < buffer.getNumSamples(); ++i)
+        const float* data = buffer.getReadPointer (ch, startFrame);
+        for (int i = 0; i < numFrames; ++i)
         {
             const float x = data[i];
             if (! std::isfinite (x))
             {
-                ++stats.nonFiniteSamples;
+                ++nonFiniteSamples;
                 continue;
             }
-            stats.peak = juce::jmax (stats.peak, std::abs (x));
+            peak = juce::jmax (peak, std::abs (x));
             sumOfSquares += (double) x * (double) x;
             ++finiteSamples;
         }
     }
+}
 
-    if (finiteSamples > 0)
-        stats.rms = std::sqrt (sumOfSquares / (double) finiteSamples);
-    return stats;
+double SignalStats::getRms() const noexcept
+{
+    return finiteSamples > 0 ? std::sqrt (sumOfSquares / (double) finiteSamples) : 0.0;
 }

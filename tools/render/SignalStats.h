@@ -2,13 +2,20 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-// Level figures over all channels of a buffer. NaN and infinite samples are counted and left
-// out of the peak and RMS, so that one bad sample cannot hide what the rest looks like.
-struct SignalStats
+// Level figures over all channels of a signal, gathered block by block. NaN and infinite
+// samples are counted and left out of the peak and RMS, so that one bad sample cannot hide
+// what the rest looks like.
+class SignalStats
 {
-    float peak = 0.0f;
-    double rms = 0.0;
-    juce::int64 nonFiniteSamples = 0;
+public:
+    void add (const juce::AudioBuffer<float>& buffer, int startFrame, int numFrames);
 
-    static SignalStats measure (const juce::AudioBuffer<float>& buffer);
+    float getPeak() const noexcept { return peak; }
+    double getRms() const noexcept;
+    juce::int64 getNonFiniteSamples() const noexcept { return nonFiniteSamples; }
+
+private:
+    float peak = 0.0f;
+    double sumOfSquares = 0.0;
+    juce::int64 finiteSamples = 0, nonFiniteSamples = 0;
 };

@@ -36,11 +36,5 @@ int main (int argc, char* argv[])
         return 0;
     }
 
-    juce::String error;
-    if (! RenderJob (parsed.options, std::cout, std::cerr).run (error))
-    {
-        std::cerr << "lumivox-render: " << error << std::endl;
-        return 1;
-    }
-    return 0;
+    return RenderJob (parsed.options, std::cout, std::cerr).run();
 }

@@ -1,0 +1,25 @@
+#include "AudioFileWriter.h"
+
+#include "AiffFileWriter.h"
+#include "FlacFileWriter.h"
+#include "WaveFileWriter.h"
+
+std::unique_ptr<AudioFileWriter> AudioFileWriter::create (const OutputFormat& format, const juce::File& file,
+                                                          int channels, double sampleRate, juce::String& error)
+{
+    const auto opened = [&] (auto writer) -> std::unique_ptr<AudioFileWriter>
+    {
+        if (writer->open (file))
+            return writer;
+        error = writer->getError();
+        return nullptr;
+    };
+
+    switch (format.container)
+    {
+        case OutputFormat::Container::wav: return opened (std::make_unique<WaveFileWriter> (channels, sampleRate, format.bits));
+        case OutputFormat::Container::aiff: return opened (std::make_unique<AiffFileWriter> (channels, sampleRate, format.bits));
+        case OutputFormat::Container::flac: return opened (std::make_unique<FlacFileWriter> (channels, sampleRate, format.bits));
+    }
+    return nullptr;
+}

@@ -1,4 +1,6 @@
 #include "RenderTestSupport.h"
+
+#include <map>
 #include "support/ClickMeasure.h"
 #include "engine/EffectCatalogue.h"
 #include "engine/ParameterTable.h"
@@ -101,6 +103,33 @@ TEST (RenderCommand, OutputEqualsInputWithEveryEffectOff)
         ASSERT_EQ (run.exitCode, 0) << run.err;
         EXPECT_EQ (run.err, "");
         EXPECT_EQ (countDifferences (readOutput (scratch), input), 0);
+    }
+}
+
+TEST (RenderCommand, FxSwitchesTheListedEffectsOnAndTheOthersOff)
+{
+    struct Case
+    {
+        const char* fx;
+        std::map<juce::String, juce::String> switches;
+    };
+
+    // From INIT, where the shaper is off and the drive and filter are on.
+    const Case cases[] = {
+        { "shaper", { { "shaperOn", "1" }, { "driveOn", "0" }, { "delayOn", "0" } } },
+        { "delay,shaper", { { "shaperOn", "1" }, { "delayOn", "1" }, { "filterOn", "0" } } },
+        { "delay", { { "shaperOn", "0" }, { "delayOn", "1" }, { "driveOn", "0" } } },
+        { "", { { "shaperOn", "0" }, { "driveOn", "0" }, { "filterOn", "0" } } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.fx);
+        ScratchFolder scratch;
+        const auto run = runRenderer ({ "--preset", "INIT", "--fx", c.fx, "--list-params" }, scratch);
+        ASSERT_EQ (run.exitCode, 0) << run.err;
+        for (const auto& [id, value] : c.switches)
+            EXPECT_EQ (listedValue (run.out, id), value) << id;
     }
 }
 

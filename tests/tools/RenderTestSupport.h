@@ -48,18 +48,12 @@ inline juce::String shellQuoted (const juce::String& text)
     return "'" + text.replace ("'", "'\\''") + "'";
 }
 
-// Runs the renderer without a display. The command goes through a shell because
-// juce::ChildProcess drops empty arguments (and "--fx ''" is a real command line) and can
-// only merge stdout with stderr, while the tests need them apart.
-inline RunResult runRenderer (const juce::StringArray& args, const ScratchFolder& scratch)
+// Runs a shell command line, standard error apart from standard output (juce::ChildProcess
+// can only merge the two).
+inline RunResult runShell (juce::String line, const ScratchFolder& scratch)
 {
     const auto errFile = scratch.file (".stderr-" + juce::String::toHexString (juce::Random::getSystemRandom().nextInt()));
-
-    juce::String line = "exec /usr/bin/env -u DISPLAY " + shellQuoted (LUMIVOX_RENDER_BINARY);
-    for (const auto& arg : args)
-        line << " " << shellQuoted (arg);
-    line << " 2>" << shellQuoted (errFile.getFullPathName());
-
+    line = "exec 2>" + shellQuoted (errFile.getFullPathName()) + "; " + line;
     const juce::StringArray command { "/bin/sh", "-c", line };
 
     RunResult result;
@@ -68,7 +62,7 @@ inline RunResult runRenderer (const juce::StringArray& args, const ScratchFolder
         return result;
 
     result.out = process.readAllProcessOutput();
-    if (! process.waitForProcessToFinish (120 * 1000))
+    if (! process.waitForProcessToFinish (300 * 1000))
     {
         process.kill();
         return result;
@@ -77,6 +71,29 @@ inline RunResult runRenderer (const juce::StringArray& args, const ScratchFolder
     result.err = errFile.loadFileAsString();
     errFile.deleteFile();
     return result;
+}
+
+// The renderer's command line for the shell, run without a display. The shell is needed
+// because juce::ChildProcess drops empty arguments, and "--fx ''" is a real command line.
+inline juce::String rendererCommand (const juce::StringArray& args)
+{
+    juce::String line = "/usr/bin/env -u DISPLAY " + shellQuoted (LUMIVOX_RENDER_BINARY);
+    for (const auto& arg : args)
+        line << " " << shellQuoted (arg);
+    return line;
+}
+
+// With stdinFile, standard input comes from that file; with stdoutFile, standard output goes
+// there instead of into the result.
+inline RunResult runRenderer (const juce::StringArray& args, const ScratchFolder& scratch,
+                              const juce::File& stdinFile = {}, const juce::File& stdoutFile = {})
+{
+    auto line = "exec " + rendererCommand (args);
+    if (stdinFile != juce::File())
+        line << " <" << shellQuoted (stdinFile.getFullPathName());
+    if (stdoutFile != juce::File())
+        line << " >" << shellQuoted (stdoutFile.getFullPathName());
+    return runShell (line, scratch);
 }
 
 // A deterministic test signal: a different sine per channel plus a little noise, so that

@@ -70,8 +70,19 @@ bool buildRack (LUMIVOXAudioProcessor& processor, const juce::StringArray& ids, 
     }
 
     for (const auto& entry : EffectCatalogue::entries)
+    {
         if (entry.selectable)
+        {
             processor.setFxPower (entry.id, ids.contains (entry.id));
+        }
+        else if (ids.contains (entry.id))
+        {
+            // The shaper is always in the rack, so the rack has no switch for it: listing it
+            // switches it on, leaving it out leaves it as it is.
+            if (auto* power = processor.apvts.getParameter (Param::id (entry.power)))
+                power->setValueNotifyingHost (1.0f);
+        }
+    }
 
     return true;
 }

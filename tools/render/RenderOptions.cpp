@@ -438,7 +438,9 @@ Processor settings, applied in this order:
   --fx LIST            the rack as a user would build it: the comma-separated
                        effect ids become the inserted list in that order, each
                        listed effect is switched on and every other one off;
-                       an empty LIST ("") switches all of them off
+                       an empty LIST ("") switches all of them off. The shaper,
+                       always in the rack, is switched on when listed and
+                       otherwise left as it is
                        e.g. lumivox-render --fx drive,filter,delay in.wav out.wav
   --set ID=VALUE       set a parameter in its own units (repeatable, in order);
                        switches take 0/1/true/false/on/off, choices an index or

@@ -329,3 +329,70 @@ TEST (RenderFiles, MemoryStaysFlatHoweverLongTheFile)
     EXPECT_GT (shortPeak, 0);
     EXPECT_LT (longPeak - shortPeak, 20 * 1024) << "5 s: " << shortPeak << " kB, 300 s: " << longPeak << " kB";
 }
+
+TEST (RenderFiles, LoudnessAgreesWithFfmpegAndMatchingBringsTheOutputToTheInput)
+{
+    ScratchFolder scratch;
+    const auto quoted = [&] (const char* name) { return shellQuoted (scratch.file (name).getFullPathName()); };
+    ASSERT_EQ (runShell ("sox -n -r 48000 -c 2 " + quoted ("tone.wav") + " synth 10 sine 997 vol 0.1", scratch).exitCode, 0);
+    ASSERT_EQ (runShell ("sox -n -r 48000 -c 2 " + quoted ("square.wav") + " synth 10 square 100 vol 0.98", scratch).exitCode, 0);
+
+    // The tone through an empty rack, measured by the renderer and by ffmpeg's EBU R128 filter.
+    const auto run = runRenderer ({ "--fx", "", "--json", scratch.file ("tone.wav").getFullPathName(),
+                                    scratch.file ("tone-out.wav").getFullPathName() },
+                                  scratch);
+    ASSERT_EQ (run.exitCode, 0) << run.err;
+    const auto json = juce::JSON::parse (run.out);
+    const auto ffmpeg = runShell ("ffmpeg -nostdin -nostats -hide_banner -i " + quoted ("tone-out.wav")
+                                      + " -filter_complex ebur128=peak=true -f null - 2>&1 | grep -E '^ +(I|Peak):' | tail -2",
+                                  scratch);
+    const auto lines = juce::StringArray::fromLines (ffmpeg.out.trim());
+    ASSERT_EQ (lines.size(), 2) << ffmpeg.out; // the summary's integrated loudness and true peak
+    const double ffmpegLoudness = lines[0].fromFirstOccurrenceOf ("I:", false, false).trim().getDoubleValue();
+    const double ffmpegTruePeak = lines[1].fromFirstOccurrenceOf ("Peak:", false, false).trim().getDoubleValue();
+    EXPECT_NEAR ((double) json["outputLoudness"], ffmpegLoudness, 0.3);
+    EXPECT_NEAR ((double) json["inputLoudness"], -20.0, 0.1) << "a 997 Hz sine at -20 dBFS reads -20 LUFS";
+    EXPECT_NEAR ((double) json["outputTruePeak"], ffmpegTruePeak, 0.3);
+
+    struct Case
+    {
+        const char* in;
+        juce::StringArray sound;
+        bool limited;
+    };
+    const Case cases[] = {
+        { "tone.wav", { "--preset", "PLASTIC VOCAL" }, false },
+        { "tone.wav", { "--fx", "", "--set", "output=12" }, false },
+        // A square wave near full scale turned down: bringing it back up would pass -1 dBTP.
+        { "square.wav", { "--fx", "", "--set", "output=-24" }, true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (describe (c.sound).toStdString());
+        auto args = c.sound;
+        args.addArray ({ "--match-loudness", "--json", "--bits", "24", scratch.file (c.in).getFullPathName(),
+                         scratch.file ("matched.wav").getFullPathName() });
+        const auto matched = runRenderer (args, scratch);
+        ASSERT_EQ (matched.exitCode, 0) << matched.err;
+        const auto m = juce::JSON::parse (matched.out);
+        EXPECT_LE ((double) m["outputTruePeak"], -1.0 + 0.05);
+        if (c.limited)
+        {
+            EXPECT_LT ((double) m["outputLoudness"], (double) m["inputLoudness"] - 0.5);
+            EXPECT_TRUE (matched.err.contains ("-1.0 dBTP")) << matched.err;
+        }
+        else
+        {
+            EXPECT_NEAR ((double) m["outputLoudness"], (double) m["inputLoudness"], 0.1);
+            EXPECT_EQ (matched.err, "");
+        }
+    }
+
+    // Silence has no loudness: null, and the match leaves it alone.
+    ASSERT_EQ (runShell ("sox -n -r 48000 -c 2 " + quoted ("silence.wav") + " trim 0 1", scratch).exitCode, 0);
+    const auto silent = runRenderer ({ "--match-loudness", "--json", scratch.file ("silence.wav").getFullPathName(),
+                                       scratch.file ("silent-out.wav").getFullPathName() },
+                                     scratch);
+    EXPECT_EQ (silent.exitCode, 0) << silent.err;
+    EXPECT_TRUE (silent.out.contains ("\"inputLoudness\": null")) << silent.out;
+}

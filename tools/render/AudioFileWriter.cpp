@@ -1,6 +1,7 @@
 #include "AudioFileWriter.h"
 
 #include "AiffFileWriter.h"
+#include "DitheredFileWriter.h"
 #include "FlacFileWriter.h"
 #include "WaveFileWriter.h"
 
@@ -9,10 +10,14 @@ std::unique_ptr<AudioFileWriter> AudioFileWriter::create (const OutputFormat& fo
 {
     const auto opened = [&] (auto writer) -> std::unique_ptr<AudioFileWriter>
     {
-        if (writer->open (file))
+        if (! writer->open (file))
+        {
+            error = writer->getError();
+            return nullptr;
+        }
+        if (format.isFloat())
             return writer;
-        error = writer->getError();
-        return nullptr;
+        return std::make_unique<DitheredFileWriter> (std::move (writer), channels, format.bits);
     };
 
     switch (format.container)

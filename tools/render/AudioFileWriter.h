@@ -6,8 +6,8 @@
 
 #include <memory>
 
-// Writes OUT block by block, so that memory does not grow with the render's length. Integer
-// formats take samples already on their grid (see Dither); anything else is rounded.
+// Writes OUT block by block, so that memory does not grow with the render's length. The
+// writers create() gives dither 16- and 24-bit samples before rounding them.
 // Failures return false with the reason in getError(); the file is then unfinished and the
 // caller drops it.
 class AudioFileWriter

@@ -32,6 +32,16 @@ juce::String RenderReport::toJson() const
     object->setProperty ("outputRms", outputRms);
     object->setProperty ("nonFiniteSamples", nonFiniteSamples);
     object->setProperty ("automationEvents", automationEvents);
+    // Silence has no loudness: juce::JSON writes the meter's -inf as null.
+    const auto optional = [&] (const char* name, const std::optional<double>& value)
+    {
+        if (value.has_value())
+            object->setProperty (name, *value);
+    };
+    optional ("inputLoudness", inputLoudness);
+    optional ("outputLoudness", outputLoudness);
+    optional ("outputTruePeak", outputTruePeak);
+    optional ("loudnessGain", loudnessGainDb);
     object->setProperty ("insertedFx", toArray (insertedFx));
     object->setProperty ("rackOrder", toArray (rackOrder));
 

@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <optional>
+
 // The --json summary of one render.
 struct RenderReport
 {
@@ -17,6 +19,9 @@ struct RenderReport
     float outputPeak = 0.0f;
     double outputRms = 0.0;
     juce::int64 nonFiniteSamples = 0;
+    // LUFS and dBTP, when measured (with --json or --match-loudness); -inf for silence.
+    std::optional<double> inputLoudness, outputLoudness, outputTruePeak;
+    std::optional<double> loudnessGainDb; // with --match-loudness
     int automationEvents = 0;        // changes the automation made, ramp steps included
     juce::StringArray insertedFx;
     juce::StringArray rackOrder;

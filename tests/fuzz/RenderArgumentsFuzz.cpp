@@ -1,8 +1,9 @@
 // libFuzzer target: arbitrary bytes as the renderer's command line (one argument per line),
 // parsed as lumivox-render parses it; an accepted command line's rack and parameter settings
 // are applied to a processor, then its automation as far as a short render reaches, and the
-// processor renders one block. Nothing may crash, and the settings must leave finite
-// parameters and finite audio.
+// processor renders one block. Nothing may crash, the files it would write must be ones the
+// writers can write (a known depth, no two renders into one file), and the settings must leave
+// finite parameters and finite audio.
 
 #include "AutomationTimeline.h"
 #include "ProcessorConfiguration.h"
@@ -37,6 +38,8 @@ void writeSeeds (const juce::File& seeds)
     seeds.getChildFile ("fx").replaceWithText ("--fx\ndrive,delay\n--set\ndelayMix=50\nin.wav\nout.wav\n");
     seeds.getChildFile ("host").replaceWithText ("--block\n37\n--max-block\n16\n--bpm\n174.5\n--transport\nstopped\n--tail\n2\nin.wav\nout.wav\n");
     seeds.getChildFile ("choices").replaceWithText ("--set\nfilterType=band pass\n--set\ndriveOn=on\n--randomize\nrack\n--json\na.flac\nb.wav\n");
+    seeds.getChildFile ("files").replaceWithText ("--out-dir\nwet\n--jobs\n2\n--format\nflac\n--bits\n16\n--match-loudness\na.wav\nb.aif\n");
+    seeds.getChildFile ("pipes").replaceWithText ("--bits=24\n-\n-\n");
     seeds.getChildFile ("at").replaceWithText ("--fx\ndelay\n--at\n0.5:delayOn=0\n--at=0:insert=formant\n--at\n0.25:remove=delay\nin.wav\nout.wav\n");
 }
 } // namespace
@@ -74,6 +77,18 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     if (! parsed.ok())
         return 0;
     const auto& options = parsed.options;
+
+    for (size_t i = 0; i < options.targets.size(); ++i)
+    {
+        const auto& format = options.targets[i].format;
+        if (format.bits != 16 && format.bits != 24 && ! (format.bits == 32 && format.container != OutputFormat::Container::flac))
+            fuzz::finding ("render", "a target with a depth its format cannot write");
+        for (size_t j = 0; j < i; ++j)
+            if (! options.targets[i].toStandardOutput && options.targets[i].output == options.targets[j].output)
+                fuzz::finding ("render", "two targets write one file");
+    }
+    if (options.jobs < 1 || options.jobs > RenderOptions::maximumJobs)
+        fuzz::finding ("render", "a job count out of range");
 
     LUMIVOXAudioProcessor p;
     if (options.fxList.has_value())

@@ -421,13 +421,17 @@ RenderOptionsParse parse (const juce::StringArray& args, const juce::File& baseD
 juce::String usage()
 {
     return R"(usage: lumivox-render [options] IN OUT
+       lumivox-render [options] --out-dir DIR IN...
        lumivox-render [options] --list-params | --list-presets
        lumivox-render --help | --version
 
 Runs IN through the LUMIVOX processor, as a host would, and writes OUT.
 IN: a mono or stereo WAV, AIFF, FLAC or Ogg Vorbis file; its sample rate is the
-processing rate. OUT: a 32-bit float WAV with IN's channel count. OUT is only
-replaced once the whole render has succeeded.
+processing rate; "-" reads a WAV from standard input. OUT: IN's channel count,
+as a 32-bit float WAV unless --format or OUT's extension (.wav, .aiff, .aif,
+.flac) says otherwise; "-" writes it to standard output (messages stay on
+standard error). OUT is only replaced once the whole render has succeeded.
+The files stream through in blocks: memory does not grow with their length.
 
 Processor settings, applied in this order:
   --state-in FILE      load a saved plug-in state
@@ -494,6 +498,26 @@ Host simulation:
                        with IN
                        e.g. lumivox-render --keep-latency in.wav out.wav
 
+Files:
+  --out-dir DIR        render every IN with the same settings into DIR (made if
+                       missing), each named after its IN with the output
+                       format's extension; a file that fails is named on
+                       standard error and the others still render
+                       e.g. lumivox-render --preset "NEON ORBIT" --out-dir wet takes/*.wav
+  --jobs N             with --out-dir, render N files at once, each on a
+                       processor of its own (default: the number of cores);
+                       the output is the same as rendering each file alone
+                       e.g. lumivox-render --jobs 2 --out-dir wet a.wav b.wav c.wav
+  --format F           wav, aiff or flac (default: from OUT's extension, else wav)
+                       e.g. lumivox-render --format flac in.wav - > out.flac
+  --bits N             16 or 24 (integer, with TPDF dither) or 32 (float, WAV and
+                       AIFF only); default 32 for WAV and AIFF, 24 for FLAC
+                       e.g. lumivox-render --bits 24 in.wav out.flac
+  --match-loudness     scale OUT to IN's integrated loudness (EBU R128), to
+                       compare sounds fairly; it stops short, with a warning,
+                       where OUT's true peak would pass -1 dBTP
+                       e.g. lumivox-render --preset "PLASTIC VOCAL" --match-loudness in.wav out.wav
+
 Output:
   --state-out FILE     save the plug-in state after rendering
                        e.g. lumivox-render --fx delay --state-out song.state in.wav out.wav
@@ -506,12 +530,17 @@ Output:
                        the items, by index), interval, default, current value,
                        tab-separated; IN and OUT are optional with this
                        e.g. lumivox-render --preset "NEON ORBIT" --list-params
-  --json               after rendering, print a JSON summary on stdout
+  --json               after rendering, print a JSON summary on stdout, one line
+                       per file: sample rate, frames, latency, speed, peaks,
+                       inputLoudness and outputLoudness (LUFS), outputTruePeak
+                       (dBTP), null for silence; with --out-dir a file that
+                       failed gets a line with its "error"
                        e.g. lumivox-render --json in.wav out.wav
   --help               this text
   --version            the program's name and version, e.g. "lumivox-render 1.8.1"
 
-Exit status: 0 on success, 1 when the render fails, 2 for a bad command line.
+Exit status: 0 on success, 1 when a render fails (with --out-dir: any of them),
+2 for a bad command line.
 )";
 }
 } // namespace RenderCommandLine

@@ -11,15 +11,16 @@ namespace
 // libebur128 takes interleaved frames; blocks go through a scratch buffer of this many frames.
 constexpr int framesPerChunk = 1024;
 
-constexpr int measurementMode = EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK | EBUR128_MODE_HISTOGRAM;
+constexpr int loudnessMode = EBUR128_MODE_I | EBUR128_MODE_HISTOGRAM;
 
 constexpr double minusInfinity = -std::numeric_limits<double>::infinity();
 
-ebur128_state* openState (int numChannels, double sampleRate)
+ebur128_state* openState (int numChannels, double sampleRate, bool truePeak)
 {
     if (numChannels < 1 || numChannels > 2 || ! (sampleRate >= 1.0) || ! std::isfinite (sampleRate))
         return nullptr;
-    return ebur128_init ((unsigned int) numChannels, (unsigned long) std::lround (sampleRate), measurementMode);
+    return ebur128_init ((unsigned int) numChannels, (unsigned long) std::lround (sampleRate),
+                         loudnessMode | (truePeak ? EBUR128_MODE_TRUE_PEAK : 0));
 }
 } // namespace
 
@@ -35,10 +36,10 @@ struct LoudnessMeter::State
     }
 };
 
-LoudnessMeter::LoudnessMeter (int numChannels, double sampleRate)
-    : state (std::make_unique<State>())
+LoudnessMeter::LoudnessMeter (int numChannels, double sampleRate, Reading reading)
+    : state (std::make_unique<State>()), measuresTruePeak (reading == Reading::loudnessAndTruePeak)
 {
-    state->meter = openState (numChannels, sampleRate);
+    state->meter = openState (numChannels, sampleRate, measuresTruePeak);
     if (state->meter != nullptr)
         state->interleaved.resize ((size_t) (numChannels * framesPerChunk));
 }
@@ -47,7 +48,7 @@ LoudnessMeter::~LoudnessMeter() = default;
 
 bool LoudnessMeter::supports (int numChannels, double sampleRate)
 {
-    auto* meter = openState (numChannels, sampleRate);
+    auto* meter = openState (numChannels, sampleRate, false);
     if (meter == nullptr)
         return false;
     ebur128_destroy (&meter);
@@ -92,7 +93,7 @@ double LoudnessMeter::integratedLufs() const
 
 double LoudnessMeter::truePeakDbtp() const
 {
-    if (state->meter == nullptr)
+    if (state->meter == nullptr || ! measuresTruePeak)
         return std::numeric_limits<double>::quiet_NaN();
 
     double highest = 0.0;

@@ -15,7 +15,14 @@
 class LoudnessMeter
 {
 public:
-    LoudnessMeter (int numChannels, double sampleRate);
+    // The true peak takes four times oversampling, several times the cost of the loudness.
+    enum class Reading
+    {
+        loudness,
+        loudnessAndTruePeak
+    };
+
+    LoudnessMeter (int numChannels, double sampleRate, Reading reading = Reading::loudnessAndTruePeak);
     ~LoudnessMeter();
 
     // One or two channels, at a sample rate libebur128 has K-weighting for.
@@ -26,11 +33,12 @@ public:
     void add (const juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
 
     double integratedLufs() const;
-    double truePeakDbtp() const; // the highest of the channels
+    double truePeakDbtp() const; // the highest of the channels; NaN when not measured
 
 private:
     struct State;
     std::unique_ptr<State> state;
+    bool measuresTruePeak;
 
     JUCE_DECLARE_NON_COPYABLE (LoudnessMeter)
 };

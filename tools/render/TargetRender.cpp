@@ -163,10 +163,12 @@ bool TargetRender::render (LUMIVOXAudioProcessor& processor, const Configure& co
     const bool measuresLoudness = (options.json || options.matchLoudness) && LoudnessMeter::supports (channels, sampleRate);
     if (options.matchLoudness && ! measuresLoudness)
         warn ("loudness cannot be measured at " + juce::String (sampleRate) + " Hz; --match-loudness leaves the level as it is");
-    const auto meter = [&] { return measuresLoudness ? std::make_unique<LoudnessMeter> (channels, sampleRate) : nullptr; };
+    const auto meter = [&] (LoudnessMeter::Reading reading)
+    { return measuresLoudness ? std::make_unique<LoudnessMeter> (channels, sampleRate, reading) : nullptr; };
+    const auto outputReading = LoudnessMeter::Reading::loudnessAndTruePeak;
 
     Measurement in, out;
-    in.loudness = meter();
+    in.loudness = meter (LoudnessMeter::Reading::loudness);
     MeasuredSource source (input, in);
     OfflineRenderResult result;
 
@@ -176,7 +178,7 @@ bool TargetRender::render (LUMIVOXAudioProcessor& processor, const Configure& co
 
     if (! (options.matchLoudness && measuresLoudness))
     {
-        out.loudness = meter();
+        out.loudness = meter (outputReading);
         EncodingSink sink (*writer, out);
         if (! OfflineRender::run (processor, channels, source, sink, settings, result, error, progress, &automation)
             || ! finish (*writer, error))
@@ -187,7 +189,7 @@ bool TargetRender::render (LUMIVOXAudioProcessor& processor, const Configure& co
         // The gain depends on the whole output, so it goes first into a float file of its own.
         juce::TemporaryFile unmatched (".wav");
         Measurement rendered;
-        rendered.loudness = meter();
+        rendered.loudness = meter (outputReading);
         {
             const auto floatWriter = AudioFileWriter::create ({ OutputFormat::Container::wav, 32 }, unmatched.getFile(),
                                                               channels, sampleRate, error);
@@ -206,7 +208,7 @@ bool TargetRender::render (LUMIVOXAudioProcessor& processor, const Configure& co
         report.loudnessGainDb = match.gainDb;
 
         InputAudioFile renderedFile;
-        out.loudness = meter();
+        out.loudness = meter (outputReading);
         EncodingSink sink (*writer, out);
         if (! renderedFile.open (unmatched.getFile(), unmatched.getFile().getFullPathName(), false, error)
             || ! copyWithGain (renderedFile, (float) match.gain, sink, error) || ! finish (*writer, error))

@@ -56,6 +56,13 @@ target_link_libraries(LUMIVOX PRIVATE lumivox_product)
 # The statically linked FFTW stays private to each plug-in binary, away from a host's own FFTW.
 target_link_options(LUMIVOX INTERFACE "LINKER:--exclude-libs,libfftw3f.a")
 
+# The standalone app's own main() refuses to start without a display, where JUCE's standalone
+# window would crash; it then starts JUCE's standalone app unchanged.
+find_package(X11 REQUIRED)
+target_sources(LUMIVOX_Standalone PRIVATE "${CMAKE_SOURCE_DIR}/src/StandaloneEntry.cpp")
+target_compile_definitions(LUMIVOX_Standalone PRIVATE JUCE_USE_CUSTOM_PLUGIN_STANDALONE_ENTRYPOINT=1)
+target_link_libraries(LUMIVOX_Standalone PRIVATE X11::X11)
+
 # Sanitized plug-ins take the sanitizer's runtime from the host that loads them, which the
 # framework's --no-undefined would refuse at link time.
 if(LUMIVOX_SANITIZE)

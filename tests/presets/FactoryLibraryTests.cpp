@@ -56,7 +56,9 @@ TEST (FactoryLibrary, ListOrderNamesAndCategories)
         names.add (list[n].name);
         EXPECT_EQ (FactoryLibrary::indexOf (list[n].name), (int) n);
         if (n >= 11)
+        {
             EXPECT_EQ (list[n].category, categories[(n - 11) / 15]) << list[n].name;
+        }
     }
     EXPECT_EQ (FactoryLibrary::indexOf ("candy chrome"), -1) << "names match exactly";
 }

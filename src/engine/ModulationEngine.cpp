@@ -1,9 +1,9 @@
 #include "engine/ModulationEngine.h"
 
+#include "modules/ShaperCurve.h"
+
 namespace
 {
-constexpr double beatsPerShaperCycle[] = { 4.0, 2.0, 1.0, 0.5, 0.25 };
-
 // Rounds halves away from zero, as a choice stored as a float is read back.
 int roundedIndex (float v) noexcept
 {
@@ -57,15 +57,9 @@ void ModulationEngine::advanceSources (const ParameterCache& cache, const Proces
     sampleHoldValue = holdCoeff * sampleHoldValue + (1.0f - holdCoeff) * sampleHoldTarget;
     sourceValues[sampleHold] = sampleHoldValue;
 
-    const double beats = beatsPerShaperCycle[cache.choice (Param::shaperRate, 4)];
     // The tempo clock's position, so the source moves in step with the shaper module.
-    double phase = context.ppqPosition / beats;
-    phase -= std::floor (phase);
-    const double x = phase * 15.0;
-    const int i = juce::jlimit (0, 15, (int) std::floor (x));
-    const int j = juce::jmin ((int) std::floor (x), 14) + 1;
-    const double v = p[(size_t) i] + (p[(size_t) j] - p[(size_t) i]) * (x - i);
-    sourceValues[shaperSource] = juce::jlimit (-1.0f, 1.0f, (float) (2.0 * v - 1.0));
+    const double beats = ShaperCurve::beatsPerCycleAt (cache.choice (Param::shaperRate, 4));
+    sourceValues[shaperSource] = juce::jlimit (-1.0f, 1.0f, 2.0f * ShaperCurve::valueAt (p, context.ppqPosition / beats) - 1.0f);
 
     sourceValues[sparkle] = juce::jlimit (0.0f, 1.0f, cache.get (Param::macroSparkle) / 100.0f);
     sourceValues[glitch] = juce::jlimit (0.0f, 1.0f, cache.get (Param::macroGlitch) / 100.0f);

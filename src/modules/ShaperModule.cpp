@@ -1,22 +1,10 @@
 #include "modules/ShaperModule.h"
 
-namespace
-{
-constexpr double beatsPerCycle[] = { 4.0, 2.0, 1.0, 0.5, 0.25 };
-}
+#include "modules/ShaperCurve.h"
 
 ShaperModule::ShaperModule()
 {
     points.fill (1.0f);
-}
-
-float ShaperModule::curveValue (const std::array<float, 16>& p, double phase) noexcept
-{
-    const double t = (phase - std::floor (phase)) * 15.0;
-    const int i = juce::jlimit (0, 14, (int) std::floor (t));
-    const float a = juce::jlimit (0.0f, 1.0f, p[(size_t) i]);
-    const float b = juce::jlimit (0.0f, 1.0f, p[(size_t) juce::jmin (i + 1, 15)]);
-    return a + (b - a) * (float) (t - i);
 }
 
 void ShaperModule::prepare (const juce::dsp::ProcessSpec& spec)
@@ -36,8 +24,7 @@ void ShaperModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     if (! enabled)
         return;
 
-    // Beats per cycle are powers of two, so their reciprocals are exact.
-    const double cyclesPerBeat = 1.0 / beatsPerCycle[juce::jlimit (0, 4, rateIndex)];
+    const double cyclesPerBeat = 1.0 / ShaperCurve::beatsPerCycleAt (rateIndex);
     const BeatPositions beats (context, sampleRate);
     double phase = beats.phaseAtStart (cyclesPerBeat);
     const double step = beats.phaseStep (cyclesPerBeat);
@@ -46,7 +33,7 @@ void ShaperModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     auto* const* data = buffer.getArrayOfWritePointers();
     for (int i = 0; i < buffer.getNumSamples(); ++i)
     {
-        const float target = 1.0f + amount * (curveValue (points, phase) - 1.0f);
+        const float target = 1.0f + amount * (ShaperCurve::valueAt (points, phase) - 1.0f);
         gain += (target - gain) * coefficient;
         for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
             data[ch][i] *= gain;

@@ -16,9 +16,6 @@ public:
     void reset() override;
     void process (juce::AudioBuffer<float>& buffer, const ProcessContext& context) override;
 
-    // The curve at phase 0 ... 1: fifteen straight segments from point 0 to point 15.
-    static float curveValue (const std::array<float, 16>& points, double phase) noexcept;
-
     int rateIndex = 2;
     float depth = 1.0f;
     float mix = 1.0f;

@@ -167,4 +167,4 @@ TEST_P (Clicks, EverySwitchAndStepStaysWithin10dBOfTheSteadyRenders)
 }
 
 INSTANTIATE_TEST_SUITE_P (Engine, Clicks, ::testing::Values (Setup { 48000.0, 512 }, Setup { 44100.0, 64 }),
-                          [] (const auto& info) { return std::to_string ((int) info.param.rate) + "Hz_" + std::to_string (info.param.blockSize); });
+                          [] (const auto& test) { return std::to_string ((int) test.param.rate) + "Hz_" + std::to_string (test.param.blockSize); });

@@ -140,4 +140,4 @@ TEST_P (ReferenceOutput, StaysWithinAHundredDecibelsOfTheLiteralImplementation)
 }
 
 INSTANTIATE_TEST_SUITE_P (Modules, ReferenceOutput, ::testing::ValuesIn (cases()),
-                          [] (const auto& info) { return juce::String (info.param.id).replace ("-", "_").toStdString(); });
+                          [] (const auto& test) { return juce::String (test.param.id).replace ("-", "_").toStdString(); });

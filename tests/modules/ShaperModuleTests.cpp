@@ -1,3 +1,4 @@
+#include "modules/ShaperCurve.h"
 #include "modules/ShaperModule.h"
 #include "support/TestHelpers.h"
 
@@ -57,9 +58,9 @@ TEST (ShaperModule, CurveInterpolatesBetweenPoints)
     for (int i = 0; i < 16; ++i)
         p[(size_t) i] = (float) i / 15.0f;
     p[8] = 2.0f; // clamped to 1
-    EXPECT_FLOAT_EQ (ShaperModule::curveValue (p, 0.0), 0.0f);
-    EXPECT_FLOAT_EQ (ShaperModule::curveValue (p, 0.5), (7.0f / 15.0f + 1.0f) / 2.0f) << "halfway between points 7 and 8";
-    EXPECT_NEAR (ShaperModule::curveValue (p, 0.999999), 1.0f, 1.0e-4f);
+    EXPECT_FLOAT_EQ (ShaperCurve::valueAt (p, 0.0), 0.0f);
+    EXPECT_FLOAT_EQ (ShaperCurve::valueAt (p, 0.5), (7.0f / 15.0f + 1.0f) / 2.0f) << "halfway between points 7 and 8";
+    EXPECT_NEAR (ShaperCurve::valueAt (p, 0.999999), 1.0f, 1.0e-4f);
 }
 
 TEST (ShaperModule, FollowsTheClockPosition)

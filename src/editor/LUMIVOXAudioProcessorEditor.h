@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/ChoiceControl.h"
+#include "engine/Destinations.h"
 #include "editor/ControlAttachments.h"
 #include "editor/EffectCards.h"
 #include "editor/EditorLayout.h"
@@ -98,5 +99,5 @@ public:
     ControlAttachments attachments;
 
 private:
-    std::array<Knob*, 34> destinationKnobs {}; // index 0 unused
+    std::array<Knob*, Destination::count> destinationKnobs {}; // index 0 (off) unused
 };

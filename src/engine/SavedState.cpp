@@ -1,6 +1,7 @@
 #include "engine/SavedState.h"
 
 #include "engine/StateProperties.h"
+#include "engine/StateVersion.h"
 #include "presets/SafeXml.h"
 
 namespace SavedState
@@ -31,7 +32,9 @@ std::unique_ptr<juce::XmlElement> parseXml (const void* data, int sizeInBytes)
 
 void write (const juce::ValueTree& tree, juce::MemoryBlock& destination)
 {
-    if (const auto xml = tree.createXml())
+    auto stamped = tree.createCopy();
+    StateVersion::stamp (stamped);
+    if (const auto xml = stamped.createXml())
         juce::AudioProcessor::copyXmlToBinary (*xml, destination);
 }
 

@@ -5,6 +5,7 @@
 // The host's saved form of a state tree: the framework's XML-in-binary wrapper.
 namespace SavedState
 {
+// Writes the tree stamped with the current state version.
 void write (const juce::ValueTree& tree, juce::MemoryBlock& destination);
 
 // The "LUMIVOX_STATE" tree in the data, or an invalid tree for short, foreign or broken data.

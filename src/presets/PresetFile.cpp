@@ -2,6 +2,7 @@
 
 #include "engine/SavedState.h"
 #include "engine/StateProperties.h"
+#include "engine/StateVersion.h"
 #include "presets/SafeXml.h"
 #include "presets/StateMigration.h"
 
@@ -52,6 +53,7 @@ juce::String textOf (juce::AudioProcessorValueTreeState& state)
     for (const auto* property : presetIdentity)
         tree.removeProperty (*property, nullptr);
     tree.removeChild (tree.getChildWithName (StateProperty::abSnapshots), nullptr);
+    StateVersion::stamp (tree);
 
     const auto xml = tree.createXml();
     return xml != nullptr ? xml->toString() : juce::String();

@@ -2,8 +2,9 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// A preset file on disk: the state tree in the framework's default XML text, without the
-// properties that belong to the instance or the loaded preset, and without A/B snapshots.
+// A preset file on disk: the state tree in the framework's default XML text, stamped with the
+// state version, without the properties that belong to the instance or the loaded preset, and
+// without A/B snapshots.
 namespace PresetFile
 {
 inline const juce::String missingMessage { "The selected preset file no longer exists." };

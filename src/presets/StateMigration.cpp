@@ -2,6 +2,7 @@
 
 #include "engine/EffectRack.h"
 #include "engine/StateProperties.h"
+#include "engine/StateVersion.h"
 
 namespace StateMigration
 {
@@ -23,6 +24,19 @@ float repairedValue (const juce::RangedAudioParameter& parameter, const juce::va
         return defaultValue;
     return juce::jlimit (range.start, range.end, value);
 }
+
+// Each step brings a tree written at version `from` to the form of version from + 1. A tree
+// from a newer build than this one takes no step and gets the common repair only.
+struct Step
+{
+    int from;
+    void (*apply) (juce::ValueTree&);
+};
+
+const Step steps[] = {
+    // The stamp came with no change of form: unstamped trees are already in version 1's.
+    { 0, [] (juce::ValueTree&) {} },
+};
 } // namespace
 
 juce::ValueTree complete (juce::AudioProcessorValueTreeState& state, juce::ValueTree tree)
@@ -30,6 +44,13 @@ juce::ValueTree complete (juce::AudioProcessorValueTreeState& state, juce::Value
     auto result = tree.createCopy();
     if (! result.isValid())
         return result;
+
+    const int version = StateVersion::of (result);
+    for (const auto& step : steps)
+        if (version <= step.from)
+            step.apply (result);
+    // The live tree is always in the current form; saving stamps it again.
+    result.removeProperty (StateVersion::property, nullptr);
 
     if (! result.hasProperty (StateProperty::rackOrder))
         result.setProperty (StateProperty::rackOrder, EffectRack::defaultOrderString(), nullptr);

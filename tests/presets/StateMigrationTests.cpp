@@ -1,3 +1,6 @@
+#include "engine/SavedState.h"
+#include "engine/StateVersion.h"
+#include "presets/PresetFile.h"
 #include "presets/StateMigration.h"
 #include "support/TestHelpers.h"
 
@@ -105,4 +108,48 @@ TEST (StateMigration, EveryParameterEndsUpPresentOnceAndOtherContentIsKept)
     const auto freeze = repaired.getChildWithProperty ("id", "grainFreeze");
     EXPECT_TRUE (freeze.hasType ("PARAM"));
     EXPECT_EQ ((double) freeze.getProperty ("value"), 0.0);
+}
+
+TEST (StateMigration, SavedStatesAndPresetFilesCarryTheVersionAndTheLiveTreeDoesNot)
+{
+    LUMIVOXAudioProcessor p;
+    p.switchABSlot (1); // a saved state with both A/B slots
+
+    juce::MemoryBlock saved;
+    p.getStateInformation (saved);
+    const auto tree = SavedState::read (saved.getData(), (int) saved.getSize());
+    EXPECT_EQ (StateVersion::of (tree), StateVersion::current);
+    const auto slots = tree.getChildWithName ("AB_SNAPSHOTS");
+    ASSERT_EQ (slots.getNumChildren(), 2);
+    for (const auto& slot : slots)
+        EXPECT_EQ (StateVersion::of (slot), StateVersion::current);
+
+    const auto file = juce::ValueTree::fromXml (PresetFile::textOf (p.apvts));
+    EXPECT_EQ (StateVersion::of (file), StateVersion::current);
+
+    LUMIVOXAudioProcessor restored;
+    restored.setStateInformation (saved.getData(), (int) saved.getSize());
+    EXPECT_FALSE (restored.apvts.state.hasProperty (StateVersion::property));
+    EXPECT_FALSE (p.apvts.state.hasProperty (StateVersion::property)) << "saving leaves the live tree alone";
+}
+
+TEST (StateMigration, EveryVersionStampCompletesToTheSameSound)
+{
+    LUMIVOXAudioProcessor p;
+    juce::ValueTree plain ("LUMIVOX_STATE");
+    plain.setProperty ("insertedFx", "delay", nullptr);
+    plain.appendChild (param ("delayMix", 40.0), nullptr);
+    plain.appendChild (param ("cutoff", 1.0e9), nullptr);
+    const auto expected = StateMigration::complete (p.apvts, plain).toXmlString();
+
+    // Unstamped, this version, a newer build's, and stamps that make no sense.
+    for (const juce::var& stamp : { juce::var (0), juce::var (1), juce::var (99), juce::var ("junk"), juce::var (-3),
+                                   juce::var (std::numeric_limits<double>::quiet_NaN()) })
+    {
+        auto stamped = plain.createCopy();
+        stamped.setProperty (StateVersion::property, stamp, nullptr);
+        const auto completed = StateMigration::complete (p.apvts, stamped);
+        EXPECT_EQ (completed.toXmlString(), expected) << stamp.toString();
+        EXPECT_FALSE (completed.hasProperty (StateVersion::property));
+    }
 }

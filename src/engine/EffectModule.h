@@ -31,4 +31,8 @@ public:
     virtual bool crossfadesItsOwnSwitch() const noexcept { return false; }
 
     bool enabled = false;
+
+    // Whether prepare() writes its large buffers once, so that their pages are mapped in before
+    // audio runs against a deadline; set by the rack before each prepare().
+    bool prefaultsMemory = true;
 };

@@ -58,10 +58,13 @@ bool EffectRack::setOrder (const juce::StringArray& ids)
     return true;
 }
 
-void EffectRack::prepare (const juce::dsp::ProcessSpec& spec)
+void EffectRack::prepare (const juce::dsp::ProcessSpec& spec, bool realtime)
 {
     for (auto* m : modules)
+    {
+        m->prefaultsMemory = realtime;
         m->prepare (spec);
+    }
     switches.prepare (spec);
 }
 

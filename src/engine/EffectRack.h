@@ -48,7 +48,8 @@ public:
     EffectModule& module (int index) noexcept { return *modules[(size_t) index]; }
     const EffectModule& module (int index) const noexcept { return *modules[(size_t) index]; }
 
-    void prepare (const juce::dsp::ProcessSpec& spec);
+    // Realtime, the modules map their large buffers' pages in here; otherwise as audio first reaches them.
+    void prepare (const juce::dsp::ProcessSpec& spec, bool realtime = true);
     void reset();
 
     // Runs the modules once each, in the given order word's order. The context's position is

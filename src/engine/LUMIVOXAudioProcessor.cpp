@@ -90,7 +90,8 @@ void LUMIVOXAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     snap (masterMixSmoothed, cache.get (Param::masterMix) / 100.0f);
 
     const juce::dsp::ProcessSpec spec { currentSampleRate, (juce::uint32) maxBlock, (juce::uint32) channels };
-    rack.prepare (spec);
+    // Offline, no deadline waits on a page fault: a short render would spend most of its time mapping pages in.
+    rack.prepare (spec, ! isNonRealtime());
 
     updateReportedLatency();
     const InsertionFlags::Snapshot everything { ~0u };

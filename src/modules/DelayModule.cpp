@@ -9,10 +9,12 @@ void DelayModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = spec.sampleRate;
     line.prepare (spec);
-    // Writing every slot once maps the line's pages in here rather than on the audio thread.
-    for (int ch = 0; ch < (int) spec.numChannels; ++ch)
-        for (int i = 0; i <= line.getMaximumDelayInSamples(); ++i)
-            line.pushSample (ch, 0.0f);
+    // Writing every slot once maps the line's pages in here rather than on the audio thread;
+    // unwritten, the line's memory is zero pages all the same.
+    if (prefaultsMemory)
+        for (int ch = 0; ch < (int) spec.numChannels; ++ch)
+            for (int i = 0; i <= line.getMaximumDelayInSamples(); ++i)
+                line.pushSample (ch, 0.0f);
     timeSmoother.reset ((int) std::floor (0.03 * sampleRate));
     feedbackSmoother.reset ((int) std::floor (0.02 * sampleRate));
     mixSmoother.reset ((int) std::floor (0.02 * sampleRate));

@@ -1,5 +1,7 @@
 #include "modules/FormantProcessor.h"
 
+#include "modules/FftWisdom.h"
+
 namespace
 {
 constexpr double smoothingSeconds = 0.035;
@@ -16,8 +18,7 @@ struct OrderStep
     double belowRate;
     int order;
 };
-constexpr OrderStep orderSteps[] = { { 30000.0, 9 }, { 72000.0, 10 }, { 144000.0, 11 } };
-constexpr int highestOrder = 12;
+constexpr OrderStep orderSteps[] = { { 30000.0, FormantProcessor::lowestFftOrder }, { 72000.0, 10 }, { 144000.0, 11 } };
 
 double usableRate (double rate) noexcept
 {
@@ -31,7 +32,7 @@ int FormantProcessor::fftOrderFor (double sampleRate) noexcept
     for (const auto& step : orderSteps)
         if (rate < step.belowRate)
             return step.order;
-    return highestOrder;
+    return highestFftOrder;
 }
 
 void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
@@ -41,6 +42,7 @@ void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
     fftSize = 1 << order;
     hopSize = fftSize / 4;
     numChannels = juce::jmax (1, (int) spec.numChannels);
+    FftWisdom::load();
     fft = std::make_unique<juce::dsp::FFT> (order);
 
     const auto n = (size_t) fftSize;

@@ -13,6 +13,9 @@
 class FormantProcessor
 {
 public:
+    // The FFT orders fftOrderFor() chooses from, 44.1 and 48 kHz taking order 10.
+    static constexpr int lowestFftOrder = 9, highestFftOrder = 12;
+
     static int fftOrderFor (double sampleRate) noexcept;
     static int fftSizeFor (double sampleRate) noexcept { return 1 << fftOrderFor (sampleRate); }
 

@@ -5,7 +5,7 @@ void GranularModule::prepare (const juce::dsp::ProcessSpec& spec)
     sampleRate = spec.sampleRate;
     mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
     mixSmoother.setCurrentAndTargetValue (0.0f);
-    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (4.0 * sampleRate), 4096));
+    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (4.0 * sampleRate), 4096), prefaultsMemory);
     reset();
 }
 

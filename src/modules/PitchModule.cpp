@@ -19,7 +19,7 @@ void PitchModule::prepare (const juce::dsp::ProcessSpec& spec)
     sampleRate = spec.sampleRate;
     mixSmoother.reset ((int) std::floor (0.02 * sampleRate));
     mixSmoother.setCurrentAndTargetValue (0.0f);
-    ring.allocate ((int) spec.numChannels, ringSizeFor (sampleRate));
+    ring.allocate ((int) spec.numChannels, ringSizeFor (sampleRate), prefaultsMemory);
     reset();
 }
 

@@ -8,17 +8,26 @@
 class ReplayRing
 {
 public:
-    void allocate (int channels, int size)
+    // A silent ring of fresh zeroed memory; with mapPagesNow its pages are written once here,
+    // otherwise they stay the system's zero pages until recording first reaches them.
+    void allocate (int channels, int size, bool mapPagesNow)
     {
-        samples.setSize (juce::jmax (1, channels), juce::jmax (1, size));
-        prefault (samples);
+        samples = {};
+        samples.setSize (juce::jmax (1, channels), juce::jmax (1, size), false, true);
+        if (mapPagesNow)
+            prefault (samples);
         writeIndex = 0;
+        wrapped = false;
     }
 
+    // Recording runs forward from index 0, so until it first wraps only the start can hold audio.
     void clear() noexcept
     {
-        samples.clear();
+        const int used = wrapped ? size() : juce::jmin (size(), writeIndex + 1);
+        for (int ch = 0; ch < channels(); ++ch)
+            juce::FloatVectorOperations::clear (samples.getWritePointer (ch), used);
         writeIndex = 0;
+        wrapped = false;
     }
 
     bool isAllocated() const noexcept { return samples.getNumSamples() > 1; }
@@ -98,7 +107,12 @@ public:
         }
     }
 
-    void advanceBy (int numSamples) noexcept { writeIndex = wrap ((juce::int64) writeIndex + numSamples); }
+    void advanceBy (int numSamples) noexcept
+    {
+        const auto next = (juce::int64) writeIndex + numSamples;
+        wrapped = wrapped || next >= size();
+        writeIndex = wrap (next);
+    }
 
     // Records a whole block of every channel the ring has, and moves past it.
     void recordBlock (const float* const* data, int numChannels, int numSamples) noexcept
@@ -108,9 +122,17 @@ public:
         advanceBy (numSamples);
     }
 
-    void advance() noexcept { writeIndex = writeIndex + 1 < size() ? writeIndex + 1 : 0; }
+    void advance() noexcept
+    {
+        if (++writeIndex == size())
+        {
+            writeIndex = 0;
+            wrapped = true;
+        }
+    }
 
 private:
     juce::AudioBuffer<float> samples;
     int writeIndex = 0;
+    bool wrapped = false; // since the last clear
 };

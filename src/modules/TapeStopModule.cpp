@@ -4,7 +4,7 @@ void TapeStopModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = juce::jmax (1.0, spec.sampleRate);
     mixRamp.prepare (sampleRate);
-    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (5.0 * sampleRate), 8192));
+    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (5.0 * sampleRate), 8192), prefaultsMemory);
     reset();
 }
 

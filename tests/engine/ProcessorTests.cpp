@@ -1,3 +1,4 @@
+#include "engine/EffectCatalogue.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "support/TestHelpers.h"
 
@@ -394,4 +395,32 @@ TEST (Processor, StutterAndReverseWithAStoppedTransportSoundAsTheyDoPlaying)
         EXPECT_LT (correlationAtLag (stopped, 512), 0.3) << id << ": a period of one block";
         EXPECT_LT (correlationAtLag (moving, 512), 0.3) << id;
     }
+}
+
+TEST (Processor, PreparedForAnOfflineRenderItSoundsAsPreparedForRealtime)
+{
+    // Offline, the modules leave their large buffers unwritten until audio reaches them.
+    const auto input = noise (2, 48000 * 9, 0.3f, 5); // longer than the longest ring, so every ring wraps
+    juce::AudioBuffer<float> outputs[2];
+    for (const bool offline : { false, true })
+    {
+        LUMIVOXAudioProcessor p;
+        juce::StringArray all;
+        for (const auto& e : EffectCatalogue::entries)
+        {
+            all.add (e.id);
+            setParameter (p, Param::id (e.power), 1.0f);
+        }
+        ASSERT_TRUE (p.applyInsertedFxOrder (all, false));
+        setParameter (p, "tapeStopOn", 0.0f); // stopped, the tape would leave silence; off, it still records
+        setParameter (p, "delayMs", 1500.0f);
+        setParameter (p, "grainSpray", 0.0f); // the grains' offsets are random otherwise
+        p.setNonRealtime (offline);
+        p.prepareToPlay (48000.0, 512);
+        outputs[offline ? 1 : 0] = render (p, input, 512);
+    }
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < input.getNumSamples(); ++i)
+            ASSERT_EQ (outputs[0].getSample (ch, i), outputs[1].getSample (ch, i)) << "channel " << ch << ", sample " << i;
+    EXPECT_GT (outputs[1].getRMSLevel (0, 0, input.getNumSamples()), 0.01f);
 }

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Writes docs/performance.md and its two plots from a lumivox_bench JSON file, the sox
 comparison (a tab-separated file: effect, sox command, sox real-time factor, lumivox command,
-lumivox real-time factor) and the hand-written analysis that closes the page."""
+lumivox real-time factor), the start-up line of tools/perf/startup.sh (milliseconds of audio,
+runs, sox's median ms, lumivox-render's median ms, their ratio) and the hand-written analysis
+that closes the page."""
 import json
 import os
 import subprocess
 import sys
 
-TARGET_FULL, TARGET_PRESET, TARGET_OFF, TARGET_WORST = 50.0, 100.0, 1000.0, 0.25
+TARGET_FULL, TARGET_PRESET, TARGET_OFF, TARGET_WORST, TARGET_STARTUP = 50.0, 100.0, 1000.0, 0.25, 5.0
 
 
 def load(path):
@@ -43,8 +45,11 @@ plot '{path_data}' using 1:2 with linespoints lw 2 pt 7
 
 
 def main():
-    bench_json, sox_tsv, out_dir, commit, analysis = sys.argv[1:6]
+    bench_json, sox_tsv, startup_tsv, out_dir, commit, analysis = sys.argv[1:7]
     context, b = load(bench_json)
+    with open(startup_tsv) as f:
+        audio_ms, runs, sox_ms, lumivox_ms, startup_ratio = f.readline().rstrip("\n").split("\t")
+    startup_ratio = float(startup_ratio)
     docs = out_dir
     os.makedirs(docs, exist_ok=True)
 
@@ -93,6 +98,7 @@ def main():
     w(f"| every factory preset | 100x | slowest {rtf(slowest):.0f}x ({slowest[7:]}), {below} of {len(presets)} below 100x, median {rtf(presets[len(presets) // 2]):.0f}x | {verdict(below == 0)} |")
     w(f"| processor with everything off | 1000x | {off:.0f}x | {verdict(off >= TARGET_OFF)} |")
     w(f"| full rack, 64-sample blocks: worst block over 60 s | below 25 % of the block (1333 us) | {t64['max_us']:.0f} us ({t64['worst_of_block']:.1%}) | {verdict(t64['worst_of_block'] < TARGET_WORST)} |")
+    w(f"| start-up: rendering a {audio_ms} ms file, against sox copying it | at most 5x sox's time | {startup_ratio:.1f}x | {verdict(startup_ratio <= TARGET_STARTUP)} |")
     w("")
     w("## Full rack")
     w("")
@@ -150,6 +156,16 @@ def main():
         for line in f:
             effect, sox_cmd, sox_rtf, lumivox_cmd, lumivox_rtf = line.rstrip("\n").split("\t")
             w(f"| {effect} | `{sox_cmd}` | {float(sox_rtf):.0f}x | `{lumivox_cmd}` | {float(lumivox_rtf):.0f}x |")
+    w("")
+    w("## Start-up")
+    w("")
+    w(f"A {audio_ms} ms stereo 48 kHz file (pink noise), copied by `sox in.wav out.wav` and rendered by "
+      f"`lumivox-render in.wav out.wav` with the default sound, {runs} times each, the two taking turns in one run "
+      "(`tools/perf/startup.sh`), in a home folder of their own. Medians of the wall times from start to exit:")
+    w("")
+    w("| sox | lumivox-render | ratio |")
+    w("|---|---|---|")
+    w(f"| {float(sox_ms):.2f} ms | {float(lumivox_ms):.2f} ms | {startup_ratio:.1f}x |")
     w("")
     with open(analysis) as f:
         lines.append(f.read().rstrip("\n"))

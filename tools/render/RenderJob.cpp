@@ -183,6 +183,7 @@ int RenderJob::runBatch()
         done[i] = 0.0;
     std::atomic<size_t> next { 0 }, finished { 0 };
     std::atomic<int> failures { 0 };
+    juce::WaitableEvent fileFinished;
 
     // Each file on a processor of its own, so that a render never depends on which files
     // went before it on the same thread.
@@ -205,6 +206,7 @@ int RenderJob::runBatch()
             }
             done[i] = 1.0;
             ++finished;
+            fileFinished.signal();
             if (! ok)
             {
                 ++failures;
@@ -230,10 +232,11 @@ int RenderJob::runBatch()
                 sum += weights[i] * done[i];
             return sum / totalWeight;
         };
+        // Woken by each finished file, so a batch of short files does not wait on the bar.
         while (finished < count)
         {
             meter.update (fraction());
-            juce::Thread::sleep (50);
+            fileFinished.wait (100);
         }
         meter.update (1.0);
     }

@@ -42,8 +42,12 @@ TEST (EditorLayout, DefaultWindowTilesWithoutOverlap)
     {
         EXPECT_TRUE (R (0, 0, 920, 580).contains (a)) << a.toString();
         for (const auto& b : parts)
+        {
             if (&a != &b)
+            {
                 EXPECT_FALSE (a.intersects (b)) << a.toString() << " / " << b.toString();
+            }
+        }
     }
 }
 

@@ -49,7 +49,9 @@ TEST (Lv2Description, ChoiceScalePointsCarryTheParametersOwnValues)
         {
             EXPECT_EQ (points[(size_t) k].second, (double) k) << spec.id << " item " << k;
             if (spec.kind == Param::Kind::choice)
+            {
                 EXPECT_EQ (points[(size_t) k].first, spec.choices[k]) << spec.id << " item " << k;
+            }
         }
         EXPECT_NE (statement.find ("lv2:minimum 0 ;"), std::string::npos) << spec.id;
         EXPECT_NE (statement.find ("lv2:maximum " + std::to_string (items - 1)), std::string::npos) << spec.id;

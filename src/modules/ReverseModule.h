@@ -1,9 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/BeatPositions.h"
-#include "modules/ReplayRing.h"
-#include "modules/SettingRamp.h"
+#include "modules/SegmentedReplay.h"
 
 // Plays each musical segment's worth of the latest audio backwards, with crossfaded ends.
 class ReverseModule final : public EffectModule
@@ -19,9 +17,6 @@ public:
     float mix = 1.0f;
 
 private:
-    ReplayRing ring;
-    SettingRamp mixRamp;
-    double sampleRate = 44100.0;
-    juce::int64 segmentIndex = -1;
+    SegmentedReplay replay;
     int anchor = 0;
 };

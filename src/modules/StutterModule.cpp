@@ -8,17 +8,13 @@ constexpr int edgeSamples = 24; // the dip at both ends of each repeat
 
 void StutterModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    sampleRate = juce::jmax (1.0, spec.sampleRate);
-    mixRamp.prepare (sampleRate);
-    ring.allocate ((int) spec.numChannels, juce::jmax ((int) std::ceil (8.0 * sampleRate), 8192), prefaultsMemory);
+    replay.prepare (spec, prefaultsMemory);
     reset();
 }
 
 void StutterModule::reset()
 {
-    mixRamp.reset();
-    ring.clear();
-    sliceIndex = -1;
+    replay.reset();
     sliceStart = 0;
     sliceLength = 1;
     sliceActive = true;
@@ -26,44 +22,32 @@ void StutterModule::reset()
 
 void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessContext& context)
 {
-    if (! ring.isAllocated())
+    if (! replay.isReady())
         return;
 
-    const BeatPositions positions (context, sampleRate);
-    mixRamp.setTarget (mix);
-    const auto m = mixRamp.take (buffer.getNumSamples());
+    auto& ring = replay.ring;
+    const BeatPositions positions (context, replay.getSampleRate());
+    const auto m = replay.takeMix (mix, buffer.getNumSamples());
     const double sliceLengthBeats = sliceBeats[juce::jlimit (0, 9, rateIndex)];
     const int L = juce::jlimit (16, ring.size() / 2, (int) std::lround (sliceLengthBeats / positions.getBeatsPerSample()));
     const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
     auto* const* data = buffer.getArrayOfWritePointers();
-    const int numSamples = buffer.getNumSamples();
 
-    // Switched off within one slice: only the recording goes on.
-    if (! enabled && positions.blockStaysIn (sliceIndex, sliceLengthBeats, numSamples))
-    {
-        ring.recordBlock (data, channels, numSamples);
-        return;
-    }
-
-    for (int i = 0; i < numSamples; ++i)
-    {
-        ring.writeFrame (data, channels, i);
-
-        const double pos = positions.at (i) / sliceLengthBeats;
-        const auto slice = (juce::int64) std::floor (pos);
-        if (slice != sliceIndex)
+    replay.process (
+        buffer, positions, enabled, sliceLengthBeats,
+        [&]
         {
-            sliceIndex = slice;
             sliceStart = ring.wrap ((juce::int64) ring.getWriteIndex() - L);
             const int wanted = (int) std::lround (length * L);
             sliceLength = wanted < 8 ? 8 : juce::jmin (wanted, L);
             randomState = randomState * 1664525u + 1013904223u;
             sliceActive = probability >= (float) ((randomState >> 8) / 16777215.0);
-        }
-
-        if (enabled && sliceActive)
+        },
+        [&] (int i, double p)
         {
-            const int k = (int) ((pos - std::floor (pos)) * L) % juce::jmax (sliceLength, 1);
+            if (! sliceActive)
+                return;
+            const int k = (int) (p * L) % juce::jmax (sliceLength, 1);
             const double e = juce::jmin (sliceLength - 1 - k, k) / (double) edgeSamples;
             const auto gain = (float) (0.25 + 0.75 * std::sin (juce::jmin (e, 1.0) * juce::MathConstants<double>::halfPi));
             for (int ch = 0; ch < channels; ++ch)
@@ -72,8 +56,5 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
                 const float y = ring.read (ch, sliceStart + k);
                 data[ch][i] = x + gain * m.at (i) * (y - x);
             }
-        }
-
-        ring.advance();
-    }
+        });
 }

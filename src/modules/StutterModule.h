@@ -1,9 +1,7 @@
 #pragma once
 
 #include "engine/EffectModule.h"
-#include "modules/BeatPositions.h"
-#include "modules/ReplayRing.h"
-#include "modules/SettingRamp.h"
+#include "modules/SegmentedReplay.h"
 
 // Repeats the start of the last musical slice, slice by slice, with a set probability.
 class StutterModule final : public EffectModule
@@ -20,10 +18,7 @@ public:
     float mix = 1.0f;
 
 private:
-    ReplayRing ring;
-    SettingRamp mixRamp;
-    double sampleRate = 44100.0;
-    juce::int64 sliceIndex = -1;
+    SegmentedReplay replay;
     int sliceStart = 0, sliceLength = 1;
     bool sliceActive = true;
     juce::uint32 randomState = 0x8BADF00Du;

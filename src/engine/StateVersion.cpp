@@ -6,8 +6,8 @@ namespace StateVersion
 {
 int of (const juce::ValueTree& tree)
 {
-    const auto& stored = tree.getProperty (property);
-    const auto version = stored.isInt() || stored.isInt64() || stored.isDouble() || stored.isString() ? (double) stored : 0.0;
+    // Text that is no number reads as 0, as a missing stamp does.
+    const auto version = (double) tree.getProperty (property, 0);
     return std::isfinite (version) ? (int) juce::jlimit (0.0, 1.0e6, version) : 0;
 }
 

@@ -1,6 +1,7 @@
 #include "HostedPlugin.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 // What hosts and plug-in validators do to a plug-in, on the built bundles.
@@ -43,6 +44,59 @@ void fill (juce::AudioBuffer<float>& b, int n, juce::Random& random)
         b.setSample (ch, 0, 1.0f);
     }
 }
+
+// A host's audio thread: noise blocks through the instance until stopped, every output checked.
+// beforeBlock runs on that thread ahead of each block, as a host's automation does.
+class AudioThread
+{
+public:
+    AudioThread (juce::AudioPluginInstance& instance, int seed,
+                 std::function<void (int block, juce::Random&)> beforeBlock = {})
+        : thread ([this, &instance, seed, beforeBlock]
+                  {
+                      juce::AudioBuffer<float> buffer (2, blockSize);
+                      juce::MidiBuffer midi;
+                      juce::Random random (seed);
+                      while (running)
+                      {
+                          if (beforeBlock)
+                              beforeBlock (blocks, random);
+                          fill (buffer, blockSize, random);
+                          instance.processBlock (buffer, midi);
+                          Check check;
+                          check.add (buffer, blockSize);
+                          sound = sound && check.finite && check.peak < outputBound;
+                          ++blocks;
+                      }
+                  })
+    {
+    }
+
+    ~AudioThread() { stop(); }
+
+    void stop()
+    {
+        running = false;
+        if (thread.joinable())
+            thread.join();
+    }
+
+    // Until n more blocks have run, doing meanwhile between looks.
+    void waitForBlocks (int n, const std::function<void()>& meanwhile)
+    {
+        const int seen = blocks;
+        while (blocks < seen + n)
+            meanwhile();
+    }
+
+    int blocksRun() const noexcept { return blocks; }
+    bool outputStayedFiniteAndBounded() const noexcept { return sound; }
+
+private:
+    std::atomic<bool> running { true }, sound { true };
+    std::atomic<int> blocks { 0 };
+    std::thread thread; // last, so that it starts once the rest is ready
+};
 
 void switchEverythingOn (juce::AudioPluginInstance& instance)
 {
@@ -212,23 +266,7 @@ TEST_P (HostValidation, StateSavedAndRestoredWhileAudioRuns)
     prepareStereo (*instance);
     switchEverythingOn (*instance);
 
-    std::atomic<bool> running { true }, finite { true };
-    std::atomic<int> blocks { 0 };
-    std::thread audio ([&]
-    {
-        juce::AudioBuffer<float> buffer (2, blockSize);
-        juce::MidiBuffer midi;
-        juce::Random random (4);
-        while (running)
-        {
-            fill (buffer, blockSize, random);
-            instance->processBlock (buffer, midi);
-            Check check;
-            check.add (buffer, blockSize);
-            finite = finite && check.finite;
-            ++blocks;
-        }
-    });
+    AudioThread audio (*instance, 4);
 
     auto* delay = parameterNamed (*instance, "Delay");
     ASSERT_NE (delay, nullptr);
@@ -237,9 +275,7 @@ TEST_P (HostValidation, StateSavedAndRestoredWhileAudioRuns)
     {
         delay->setValueNotifyingHost ((float) (round % 10) / 10.0f);
         // LV2 hands parameter changes to the plug-in with the next block.
-        const int seen = blocks.load();
-        while (blocks.load() < seen + 2)
-            juce::Thread::yield();
+        audio.waitForBlocks (2, [] { juce::Thread::yield(); });
         juce::MemoryBlock state;
         instance->getStateInformation (state);
         if (round == 20)
@@ -247,9 +283,8 @@ TEST_P (HostValidation, StateSavedAndRestoredWhileAudioRuns)
         instance->setStateInformation (state.getData(), (int) state.getSize());
     }
     juce::Thread::sleep (50);
-    running = false;
-    audio.join();
-    EXPECT_TRUE (finite.load());
+    audio.stop();
+    EXPECT_TRUE (audio.outputStayedFiniteAndBounded());
 
     // The state taken while audio ran is whole: a fresh instance restores it.
     auto restored = restoredFrom (GetParam(), saved);
@@ -277,39 +312,22 @@ TEST_P (HostValidation, EveryProgramHasANameAndLoadsWhileAudioRuns)
         return nullptr;
     }();
 
-    std::atomic<bool> running { true }, finite { true };
-    std::atomic<int> blocks { 0 };
-    std::thread audio ([&]
+    AudioThread audio (*instance, 5, [programParameter] (int block, juce::Random& random)
     {
-        juce::AudioBuffer<float> buffer (2, blockSize);
-        juce::MidiBuffer midi;
-        juce::Random random (5);
-        while (running)
-        {
-            if (programParameter != nullptr && blocks % 7 == 3)
-                programParameter->setValue (random.nextFloat());
-            fill (buffer, blockSize, random);
-            instance->processBlock (buffer, midi);
-            Check check;
-            check.add (buffer, blockSize);
-            finite = finite && check.finite && check.peak < outputBound;
-            ++blocks;
-        }
+        if (programParameter != nullptr && block % 7 == 3)
+            programParameter->setValue (random.nextFloat());
     });
 
     for (int i = 0; i < programs; ++i)
     {
         EXPECT_TRUE (instance->getProgramName (i).isNotEmpty()) << "program " << i;
         instance->setCurrentProgram (i);
-        const int seen = blocks.load();
-        while (blocks.load() < seen + 2)
-            deliverPendingMessages();
+        audio.waitForBlocks (2, deliverPendingMessages);
     }
     pumpMessages (100);
-    running = false;
-    audio.join();
-    EXPECT_TRUE (finite.load());
-    EXPECT_GE (blocks.load(), 2 * programs);
+    audio.stop();
+    EXPECT_TRUE (audio.outputStayedFiniteAndBounded());
+    EXPECT_GE (audio.blocksRun(), 2 * programs);
 }
 
 TEST_P (HostValidation, ReportsTailAndLatencyAsTheProcessorDoes)

@@ -238,12 +238,14 @@ TEST (RenderBatch, SixFilesAtOnceEqualSixSingleRenders)
         inputs.add (scratch.file (name).getFullPathName());
     }
 
-    const juce::StringArray sound { "--preset", "GLITCH BLOOM", "--tail", "0.2", "--bits", "24" };
+    // The clamped value is worth one warning for the batch, not one per file.
+    const juce::StringArray sound { "--preset", "GLITCH BLOOM", "--tail", "0.2", "--bits", "24", "--set", "delayMix=400" };
     auto batch = sound;
     batch.addArray ({ "--out-dir", scratch.file ("batch").getFullPathName(), "--jobs", "2", "--json" });
     batch.addArray (inputs);
     const auto run = runRenderer (batch, scratch);
     ASSERT_EQ (run.exitCode, 0) << run.err;
+    EXPECT_EQ (juce::StringArray::fromLines (run.err.trim()).size(), 1) << run.err;
 
     const auto lines = jsonLines (run.out);
     ASSERT_EQ (lines.size(), 6);
@@ -300,6 +302,14 @@ TEST (RenderBatch, AFailingFileIsNamedAndTheOthersStillRender)
     EXPECT_EQ (refused.exitCode, 2);
     EXPECT_TRUE (refused.err.contains ("is a file, not a folder")) << refused.err;
     EXPECT_EQ (scratch.file ("taken").loadFileAsString(), "keep me");
+
+    // Settings no file can render with fail the batch once, before any file.
+    const auto unknown = runRenderer ({ "--preset", "NO SUCH SOUND", "--out-dir", scratch.file ("none").getFullPathName(),
+                                        scratch.file ("good.wav").getFullPathName(), missing },
+                                      scratch);
+    EXPECT_EQ (unknown.exitCode, 1);
+    EXPECT_EQ (juce::StringArray::fromLines (unknown.err.trim()).size(), 1) << unknown.err;
+    EXPECT_EQ (scratch.file ("none").getNumberOfChildFiles (juce::File::findFiles), 0);
 }
 
 // The render streams: a long file needs no more memory than a short one. Peak resident

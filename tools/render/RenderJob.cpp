@@ -159,8 +159,8 @@ int RenderJob::runBatch()
         return 1;
     }
 
-    // Listings describe the configured sound once, whatever the files.
-    if (options.listParameters || options.listPresets)
+    // The settings are the same for every file: configured once here, a bad one fails the batch
+    // before any file, and its warnings and the listings appear once.
     {
         LUMIVOXAudioProcessor processor;
         juce::String error;
@@ -178,9 +178,7 @@ int RenderJob::runBatch()
     for (size_t i = 0; i < count; ++i)
         totalWeight += weights[i] = (double) juce::jmax ((juce::int64) 1, TargetRender::lengthOf (options.targets[i]));
 
-    std::unique_ptr<std::atomic<double>[]> done (new std::atomic<double>[count]);
-    for (size_t i = 0; i < count; ++i)
-        done[i] = 0.0;
+    std::vector<std::atomic<double>> done (count);
     std::atomic<size_t> next { 0 }, finished { 0 };
     std::atomic<int> failures { 0 };
     juce::WaitableEvent fileFinished;
@@ -198,7 +196,7 @@ int RenderJob::runBatch()
                 LUMIVOXAudioProcessor processor;
                 TargetRender render (options, target, console, "'" + target.inputName() + "': ");
                 const auto configureThis = [this] (LUMIVOXAudioProcessor& p, int channels, juce::String& e)
-                { return configure (p, channels, e); };
+                { return configure (p, channels, e, false); };
                 ok = render.render (processor, configureThis, [&done, i] (double f) { done[i] = f; }, error)
                      && render.commit (error);
                 if (ok && options.json)
@@ -246,7 +244,7 @@ int RenderJob::runBatch()
     return failures > 0 ? 1 : 0;
 }
 
-bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error)
+bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error, bool reportWarnings)
 {
     if (! ProcessorConfiguration::setChannelCount (processor, channels, error))
         return false;
@@ -262,7 +260,8 @@ bool RenderJob::configure (LUMIVOXAudioProcessor& processor, int channels, juce:
         return false;
 
     for (const auto& assignment : options.assignments)
-        if (const auto warning = ProcessorConfiguration::applyParameter (processor, assignment); warning.isNotEmpty())
+        if (const auto warning = ProcessorConfiguration::applyParameter (processor, assignment);
+            warning.isNotEmpty() && reportWarnings)
             console.warn (warning);
 
     for (const auto& id : options.randomize)

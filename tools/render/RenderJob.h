@@ -18,8 +18,9 @@ public:
     int run();
 
 private:
-    // State, preset, rack, parameters and randomisation, in that order.
-    bool configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error);
+    // State, preset, rack, parameters and randomisation, in that order. Warnings about the
+    // settings go to the console when reportWarnings is set.
+    bool configure (LUMIVOXAudioProcessor& processor, int channels, juce::String& error, bool reportWarnings = true);
 
     int runWithoutAudio();
     int runOne();

@@ -90,15 +90,6 @@ bool copyWithGain (InputAudioFile& from, float gain, EncodingSink& to, juce::Str
     }
     return true;
 }
-
-juce::StringArray splitIds (const juce::String& commaSeparated)
-{
-    juce::StringArray ids;
-    ids.addTokens (commaSeparated, ",", {});
-    ids.trim();
-    ids.removeEmptyStrings();
-    return ids;
-}
 } // namespace
 
 TargetRender::TargetRender (const RenderOptions& o, const RenderTarget& t, RenderConsole& c, juce::String prefix)
@@ -244,6 +235,6 @@ bool TargetRender::render (LUMIVOXAudioProcessor& processor, const Configure& co
     }
     report.automationEvents = automation.getAppliedCount();
     report.insertedFx = processor.getInsertedFxOrder();
-    report.rackOrder = splitIds (processor.getRack().orderString());
+    report.rackOrder = processor.getRack().orderIds();
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RealtimeFactor.h"
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 
 // Times a prepared module on a block of stereo noise and reports its real-time factor.
 inline void runModuleOnNoise (benchmark::State& state, EffectModule& module, double sampleRate, int blockSize)

@@ -2,12 +2,12 @@
 
 #include "editor/LUMIVOXAudioProcessorEditor.h"
 #include "engine/ParameterLayout.h"
-#include "engine/Prefault.h"
+#include "modules/Prefault.h"
 #include "engine/SavedState.h"
 #include "engine/StateProperties.h"
 #include "presets/FactoryLibrary.h"
 #include "presets/PresetIdentity.h"
-#include "presets/StateMigration.h"
+#include "engine/StateMigration.h"
 
 namespace
 {

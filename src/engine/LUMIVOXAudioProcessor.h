@@ -3,7 +3,7 @@
 #include "engine/ABSnapshots.h"
 #include "engine/EffectRack.h"
 #include "engine/InsertionFlags.h"
-#include "engine/LatencyLine.h"
+#include "modules/LatencyLine.h"
 #include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
 #include "engine/ProgramChangeQueue.h"

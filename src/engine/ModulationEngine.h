@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Destinations.h"
-#include "engine/ProcessContext.h"
+#include "modules/ProcessContext.h"
 
 // Nine sources (two LFOs, envelope follower, sample-and-hold, the shaper curve, four macros),
 // eight routes and the macros' fixed contributions, evaluated once per sub-block.

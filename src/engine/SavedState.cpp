@@ -2,7 +2,7 @@
 
 #include "engine/StateProperties.h"
 #include "engine/StateVersion.h"
-#include "presets/SafeXml.h"
+#include "engine/SafeXml.h"
 
 namespace SavedState
 {

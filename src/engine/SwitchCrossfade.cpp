@@ -1,7 +1,7 @@
 #include "engine/SwitchCrossfade.h"
 
-#include "engine/LinearCrossfade.h"
-#include "engine/Prefault.h"
+#include "modules/LinearCrossfade.h"
+#include "modules/Prefault.h"
 
 void SwitchCrossfade::prepare (const juce::dsp::ProcessSpec& spec)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ProcessContext.h"
+#include "modules/ProcessContext.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

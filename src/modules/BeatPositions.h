@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ProcessContext.h"
+#include "modules/ProcessContext.h"
 
 #include <juce_core/juce_core.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 
 // Chorus (8 ms centre delay) or flanger (1.6 ms) on the framework's chorus.
 class ChorusModule final : public EffectModule

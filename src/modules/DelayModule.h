@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 
 // Plain feedback delay per channel; time changes glide over 30 ms.
 class DelayModule final : public EffectModule

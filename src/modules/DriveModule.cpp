@@ -1,7 +1,7 @@
 #include "modules/DriveModule.h"
 
-#include "engine/LinearCrossfade.h"
-#include "engine/Prefault.h"
+#include "modules/LinearCrossfade.h"
+#include "modules/Prefault.h"
 #include "modules/DriveCurves.h"
 
 namespace

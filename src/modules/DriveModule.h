@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/EffectModule.h"
-#include "engine/LatencyLine.h"
+#include "modules/EffectModule.h"
+#include "modules/LatencyLine.h"
 
 #include <array>
 

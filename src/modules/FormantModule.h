@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/FormantProcessor.h"
 
 // Shifts the formants by up to an octave either way while keeping the pitch.

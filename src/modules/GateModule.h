@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/BeatPositions.h"
 
 // Tempo-synced square-wave volume chopper with 1 ms edge smoothing.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/TwoTapReader.h"
 
 // Replays the audio at 1/2, 1/4 or 1/8 speed in overlapping windows tied to the tempo.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/TwoTapReader.h"
 
 // Transposes by up to two octaves either way with a 55 ms two-tap rotating delay.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Prefault.h"
+#include "modules/Prefault.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 

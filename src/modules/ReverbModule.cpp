@@ -1,6 +1,6 @@
 #include "modules/ReverbModule.h"
 
-#include "engine/Prefault.h"
+#include "modules/Prefault.h"
 
 void ReverbModule::prepare (const juce::dsp::ProcessSpec& spec)
 {

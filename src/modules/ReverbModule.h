@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/SettingRamp.h"
 
 // Room reverb with freeze on the framework's reverb; mono and stereo only, other

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/SegmentedReplay.h"
 
 // Plays each musical segment's worth of the latest audio backwards, with crossfaded ends.

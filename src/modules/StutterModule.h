@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/SegmentedReplay.h"
 
 // Repeats the start of the last musical slice, slice by slice, with a set probability.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EffectModule.h"
+#include "modules/EffectModule.h"
 #include "modules/SettingRamp.h"
 
 // Mid/side stereo width: 0 is mono, 1 leaves the image alone, 2 doubles the side signal.

@@ -3,8 +3,8 @@
 #include "engine/SavedState.h"
 #include "engine/StateProperties.h"
 #include "engine/StateVersion.h"
-#include "presets/SafeXml.h"
-#include "presets/StateMigration.h"
+#include "engine/SafeXml.h"
+#include "engine/StateMigration.h"
 
 namespace PresetFile
 {

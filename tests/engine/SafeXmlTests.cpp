@@ -1,4 +1,4 @@
-#include "presets/SafeXml.h"
+#include "engine/SafeXml.h"
 
 #include <gtest/gtest.h>
 

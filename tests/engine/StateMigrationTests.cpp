@@ -1,7 +1,7 @@
 #include "engine/SavedState.h"
 #include "engine/StateVersion.h"
 #include "presets/PresetFile.h"
-#include "presets/StateMigration.h"
+#include "engine/StateMigration.h"
 #include "support/TestHelpers.h"
 
 namespace

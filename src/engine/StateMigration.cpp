@@ -1,4 +1,4 @@
-#include "presets/StateMigration.h"
+#include "engine/StateMigration.h"
 
 #include "engine/EffectRack.h"
 #include "engine/StateProperties.h"

@@ -1,6 +1,6 @@
-#include "engine/LatencyLine.h"
+#include "modules/LatencyLine.h"
 
-#include "engine/Prefault.h"
+#include "modules/Prefault.h"
 
 void LatencyLine::prepare (int channels, int maxDelay, int maxBlock)
 {

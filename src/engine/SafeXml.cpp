@@ -1,4 +1,4 @@
-#include "presets/SafeXml.h"
+#include "engine/SafeXml.h"
 
 namespace SafeXml
 {

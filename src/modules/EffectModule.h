@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ProcessContext.h"
+#include "modules/ProcessContext.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>

@@ -2,6 +2,7 @@
 
 #include "engine/EffectCatalogue.h"
 #include "presets/FactoryLibrary.h"
+#include "presets/PresetLibrary.h"
 
 namespace
 {
@@ -80,7 +81,5 @@ void ProcessorRig::fullRack (LUMIVOXAudioProcessor& p)
 
 void ProcessorRig::factoryPreset (LUMIVOXAudioProcessor& p, int n)
 {
-    FactoryLibrary::load (p.apvts, n);
-    p.syncRackOrderFromState();
-    p.syncInsertedFxFromState();
+    PresetLibrary (p).loadFactory (n);
 }

@@ -11,8 +11,8 @@ if(LUMIVOX_FFT_ENGINE STREQUAL "fftw")
         DEPENDS lumivox_fft_wisdom
         COMMENT "Recording FFTW's plans for the formant's transforms"
         VERBATIM)
-    target_sources(lumivox_product PRIVATE "${LUMIVOX_FFT_WISDOM}")
+    target_sources(lumivox_dsp PRIVATE "${LUMIVOX_FFT_WISDOM}")
     # Public, so that the tests can compare the recorded plans with freshly searched ones.
-    target_compile_definitions(lumivox_product PUBLIC LUMIVOX_FFTW_WISDOM=1)
-    target_include_directories(lumivox_product PUBLIC "${LUMIVOX_FFTW_INCLUDE}")
+    target_compile_definitions(lumivox_dsp PUBLIC LUMIVOX_FFTW_WISDOM=1)
+    target_include_directories(lumivox_dsp PUBLIC "${LUMIVOX_FFTW_INCLUDE}")
 endif()

@@ -1,10 +1,18 @@
-# The product code (engine, modules, presets, editor) as one static library, so the
-# plug-in, the tests, the renderer and the benchmarks share one compiled copy of it.
-file(GLOB_RECURSE LUMIVOX_PRODUCT_SOURCES CONFIGURE_DEPENDS
-    "${CMAKE_SOURCE_DIR}/src/engine/*.cpp"
-    "${CMAKE_SOURCE_DIR}/src/modules/*.cpp"
-    "${CMAKE_SOURCE_DIR}/src/presets/*.cpp"
-    "${CMAKE_SOURCE_DIR}/src/editor/*.cpp")
+# The product code as one static library per layer, each linking only the layers below it:
+# DSP (src/modules) <- engine <- presets <- editor. The renderer, the benchmarks and the
+# engine's tests link no editor. The preset browser is the one view kept beside its model in
+# src/presets; it belongs to the editor's library. tests/layers checks the includes.
+set(LUMIVOX_LAYERS dsp engine presets editor)
+set(LUMIVOX_LAYER_FOLDERS modules engine presets editor)
+set(LUMIVOX_EDITOR_UNITS_ELSEWHERE "presets/PresetBrowser")
+
+foreach(layer folder IN ZIP_LISTS LUMIVOX_LAYERS LUMIVOX_LAYER_FOLDERS)
+    file(GLOB lumivox_${layer}_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp")
+endforeach()
+foreach(unit IN LISTS LUMIVOX_EDITOR_UNITS_ELSEWHERE)
+    list(REMOVE_ITEM lumivox_presets_sources "${CMAKE_SOURCE_DIR}/src/${unit}.cpp")
+    list(APPEND lumivox_editor_sources "${CMAKE_SOURCE_DIR}/src/${unit}.cpp")
+endforeach()
 
 # Pictures compiled in (BinaryData::LumivoxLogo_png); tools/logo/make-logo.sh draws the logo.
 juce_add_binary_data(lumivox_binary_data
@@ -14,12 +22,17 @@ juce_add_binary_data(lumivox_binary_data
 
 configure_file("${CMAKE_SOURCE_DIR}/cmake/ProductVersion.h.in" "${CMAKE_BINARY_DIR}/generated/ProductVersion.h" @ONLY)
 
-add_library(lumivox_product STATIC ${LUMIVOX_PRODUCT_SOURCES})
-target_include_directories(lumivox_product PUBLIC "${CMAKE_SOURCE_DIR}/src" "${CMAKE_BINARY_DIR}/generated")
-target_link_libraries(lumivox_product PUBLIC lumivox_juce lumivox_binary_data)
-set_target_properties(lumivox_product PROPERTIES
-    VISIBILITY_INLINES_HIDDEN TRUE
-    CXX_VISIBILITY_PRESET hidden)
+set(lumivox_below lumivox_juce)
+foreach(layer IN LISTS LUMIVOX_LAYERS)
+    add_library(lumivox_${layer} STATIC ${lumivox_${layer}_sources})
+    target_include_directories(lumivox_${layer} PUBLIC "${CMAKE_SOURCE_DIR}/src" "${CMAKE_BINARY_DIR}/generated")
+    target_link_libraries(lumivox_${layer} PUBLIC ${lumivox_below})
+    set_target_properties(lumivox_${layer} PROPERTIES
+        VISIBILITY_INLINES_HIDDEN TRUE
+        CXX_VISIBILITY_PRESET hidden)
+    set(lumivox_below lumivox_${layer})
+endforeach()
+target_link_libraries(lumivox_editor PUBLIC lumivox_binary_data)
 
 set(LUMIVOX_LV2_URI "https://lumivox.audio/plugins/lumivox")
 
@@ -52,7 +65,7 @@ add_custom_command(TARGET LUMIVOX_LV2 POST_BUILD
     VERBATIM)
 
 target_sources(LUMIVOX PRIVATE "${CMAKE_SOURCE_DIR}/src/PluginEntry.cpp")
-target_link_libraries(LUMIVOX PRIVATE lumivox_product)
+target_link_libraries(LUMIVOX PRIVATE lumivox_editor)
 # The statically linked FFTW stays private to each plug-in binary, away from a host's own FFTW.
 target_link_options(LUMIVOX INTERFACE "LINKER:--exclude-libs,libfftw3f.a")
 

@@ -1,6 +1,6 @@
-#include "engine/LUMIVOXAudioProcessor.h"
+#include "editor/LumivoxPlugin.h"
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {
-    return new LUMIVOXAudioProcessor();
+    return LumivoxPlugin::create().release();
 }

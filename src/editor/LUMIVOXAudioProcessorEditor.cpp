@@ -14,7 +14,7 @@ constexpr juce::uint32 buttonColour = 0xFF17101F;
 } // namespace
 
 LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor& p)
-    : juce::AudioProcessorEditor (p), audioProcessor (p), presetBrowser (p.apvts), menuPanel (p.apvts),
+    : juce::AudioProcessorEditor (p), audioProcessor (p), presetLibrary (p), menuPanel (p.apvts),
       modulationPanel (p.apvts), shaperEditor (p.apvts), attachments (p.apvts)
 {
     // Read before the resize limits apply: setting them resizes the empty window, and every
@@ -50,11 +50,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     presetNameButton.onClick = [this] { openPresetBrowser(); };
     favouriteButton.onClick = [this] { toggleCurrentFavourite(); };
     presetBrowser.onClose = [this] { presetBrowser.setVisible (false); };
-    presetBrowser.onPresetLoaded = [this]
-    {
-        syncAllAfterStateChange();
-        audioProcessor.undoManager.clearUndoHistory();
-    };
+    presetBrowser.onPresetLoaded = [this] { syncAllAfterStateChange(); };
     addChildComponent (presetBrowser);
     audioProcessor.onSoundReplaced = [this] { syncAllAfterStateChange(); };
 
@@ -239,10 +235,10 @@ void LUMIVOXAudioProcessorEditor::openModulationPanel()
 
 void LUMIVOXAudioProcessorEditor::toggleCurrentFavourite()
 {
-    const int current = presetBrowser.currentIndex();
+    const int current = presetLibrary.currentIndex();
     if (current < 0)
         return;
-    presetBrowser.toggleFavourite (presetBrowser.presets[current]);
+    presetBrowser.toggleFavourite (presetLibrary.presets()[current]);
     syncWorkflowButtons();
 }
 
@@ -282,18 +278,14 @@ bool LUMIVOXAudioProcessorEditor::keyPressed (const juce::KeyPress& key)
 
 void LUMIVOXAudioProcessorEditor::syncWorkflowButtons()
 {
-    const auto& state = audioProcessor.apvts.state;
-    const auto stored = state.hasProperty (StateProperty::presetFingerprint)
-                            ? state.getProperty (StateProperty::presetFingerprint).toString()
-                            : presetBrowser.storedFingerprint;
-    auto text = state.getProperty (StateProperty::presetName, "Untitled").toString();
-    if (stored != presetBrowser.fingerprint())
+    auto text = audioProcessor.apvts.state.getProperty (StateProperty::presetName, "Untitled").toString();
+    if (presetLibrary.isEdited())
         text << " *";
     if (presetNameButton.getButtonText() != text)
         presetNameButton.setButtonText (text);
 
-    const int current = presetBrowser.currentIndex();
-    favouriteButton.setToggleState (current >= 0 && presetBrowser.favorite (presetBrowser.presets[current]),
+    const int current = presetLibrary.currentIndex();
+    favouriteButton.setToggleState (current >= 0 && presetLibrary.isFavourite (presetLibrary.presets()[current]),
                                     juce::dontSendNotification);
     undoButton.setEnabled (audioProcessor.undoManager.canUndo());
     redoButton.setEnabled (audioProcessor.undoManager.canRedo());

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "editor/ChoiceControl.h"
-#include "engine/Destinations.h"
 #include "editor/ControlAttachments.h"
-#include "editor/EffectCards.h"
 #include "editor/EditorLayout.h"
+#include "editor/EffectCards.h"
 #include "editor/HorizontalRackViewport.h"
 #include "editor/Knob.h"
 #include "editor/LevelMeter.h"
@@ -14,6 +13,7 @@
 #include "editor/ModuleCard.h"
 #include "editor/RackOrderStrip.h"
 #include "editor/ShaperEditor.h"
+#include "engine/Destinations.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "presets/PresetBrowser.h"
 
@@ -75,7 +75,8 @@ public:
     juce::TextButton menuButton { "MENU" }, addFxButton { "+ FX" }, modButton { "MOD" }, undoButton { "UNDO" },
         redoButton { "REDO" }, slotAButton { "A" }, slotBButton { "B" }, copyButton { "COPY" },
         randomizeAllButton { "RND" };
-    PresetBrowser presetBrowser;
+    PresetLibrary presetLibrary;
+    PresetBrowser presetBrowser { presetLibrary };
     juce::TextButton prevPresetButton { "PREV" }, nextPresetButton { "NEXT" }, presetNameButton { "Untitled" },
         favouriteButton { "FAV" };
     juce::TooltipWindow tooltipWindow { this, 700 };

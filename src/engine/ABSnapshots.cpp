@@ -1,7 +1,7 @@
 #include "engine/ABSnapshots.h"
 
-#include "engine/StateProperties.h"
 #include "engine/StateMigration.h"
+#include "engine/StateProperties.h"
 
 ABSnapshots::ABSnapshots (juce::AudioProcessorValueTreeState& s) : state (s) {}
 

@@ -1,13 +1,10 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 
-#include "editor/LUMIVOXAudioProcessorEditor.h"
 #include "engine/ParameterLayout.h"
-#include "modules/Prefault.h"
 #include "engine/SavedState.h"
-#include "engine/StateProperties.h"
-#include "presets/FactoryLibrary.h"
-#include "presets/PresetIdentity.h"
 #include "engine/StateMigration.h"
+#include "engine/StateProperties.h"
+#include "modules/Prefault.h"
 
 namespace
 {
@@ -18,18 +15,13 @@ constexpr double minimumTailSeconds = 10.0;
 constexpr double frozenTailSeconds = 3600.0;
 } // namespace
 
-LUMIVOXAudioProcessor::LUMIVOXAudioProcessor()
+LUMIVOXAudioProcessor::LUMIVOXAudioProcessor (std::unique_ptr<ProgramList> programList)
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       apvts (*this, &undoManager, StateProperty::stateType, ParameterLayout::create()),
-      programNames ([]
-                    {
-                        juce::StringArray names;
-                        for (const auto& info : FactoryLibrary::presetList())
-                            names.add (info.name);
-                        return names;
-                    }())
+      programs (std::move (programList)),
+      programNames (programs != nullptr ? programs->names() : juce::StringArray { "Default" })
 {
     programChanges.onProgramDue = [this] (int index) { loadProgram (index); };
     insertionFlags.clear();
@@ -266,11 +258,6 @@ double LUMIVOXAudioProcessor::getTailLengthSeconds() const
     return juce::jmax (tail, minimumTailSeconds);
 }
 
-juce::AudioProcessorEditor* LUMIVOXAudioProcessor::createEditor()
-{
-    return new LUMIVOXAudioProcessorEditor (*this);
-}
-
 void LUMIVOXAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
     auto saved = apvts.copyState();
@@ -302,11 +289,9 @@ void LUMIVOXAudioProcessor::setCurrentProgram (int index)
 
 void LUMIVOXAudioProcessor::loadProgram (int index)
 {
-    FactoryLibrary::load (apvts, index);
-    syncRackOrderFromState();
-    syncInsertedFxFromState();
-    PresetIdentity::record (apvts, PresetIdentity::factoryKey (programNames[index]), programNames[index]);
-    undoManager.clearUndoHistory();
+    if (programs == nullptr)
+        return;
+    programs->load (index, *this);
     currentProgram.store (index, std::memory_order_relaxed);
     if (onSoundReplaced != nullptr)
         onSoundReplaced();

@@ -3,21 +3,23 @@
 #include "engine/ABSnapshots.h"
 #include "engine/EffectRack.h"
 #include "engine/InsertionFlags.h"
-#include "modules/LatencyLine.h"
 #include "engine/ModulationEngine.h"
 #include "engine/ParameterCache.h"
 #include "engine/ProgramChangeQueue.h"
+#include "engine/ProgramList.h"
 #include "engine/RackManager.h"
 #include "engine/Randomizer.h"
 #include "engine/SettingsHandOver.h"
 #include "engine/TempoClock.h"
+#include "modules/LatencyLine.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 class LUMIVOXAudioProcessor final : public juce::AudioProcessor
 {
 public:
-    LUMIVOXAudioProcessor();
+    // Without a program list the host sees one program, "Default".
+    explicit LUMIVOXAudioProcessor (std::unique_ptr<ProgramList> programs = nullptr);
     ~LUMIVOXAudioProcessor() override;
 
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
@@ -29,8 +31,11 @@ public:
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
 
-    juce::AudioProcessorEditor* createEditor() override;
-    bool hasEditor() const override { return true; }
+    // The editor lives in a higher layer: whoever assembles the plug-in sets this, and a
+    // processor without it has no editor (the renderer, the benchmarks).
+    std::function<juce::AudioProcessorEditor* (LUMIVOXAudioProcessor&)> onCreateEditor;
+    juce::AudioProcessorEditor* createEditor() override { return onCreateEditor != nullptr ? onCreateEditor (*this) : nullptr; }
+    bool hasEditor() const override { return onCreateEditor != nullptr; }
 
     const juce::String getName() const override { return "LUMIVOX"; }
     bool acceptsMidi() const override { return false; }
@@ -38,9 +43,8 @@ public:
     bool isMidiEffect() const override { return false; }
     double getTailLengthSeconds() const override;
 
-    // The programs are the factory sounds in library order; loading one is loading that sound
-    // as the preset browser does. A change from any thread but the message thread is applied
-    // on the message thread shortly after.
+    // The programs come from the list given at construction. A change from any thread but the
+    // message thread is applied on the message thread shortly after.
     int getNumPrograms() override { return programNames.size(); }
     int getCurrentProgram() override { return currentProgram.load (std::memory_order_relaxed); }
     void setCurrentProgram (int index) override;
@@ -112,6 +116,7 @@ private:
     RackManager rackManager { apvts, rack, insertionFlags, undoManager };
     ABSnapshots abSnapshots { apvts };
     Randomizer randomizer { apvts };
+    const std::unique_ptr<ProgramList> programs;
     const juce::StringArray programNames;
     std::atomic<int> currentProgram { 0 };
     ProgramChangeQueue programChanges;

@@ -1,8 +1,8 @@
 #include "engine/SavedState.h"
 
+#include "engine/SafeXml.h"
 #include "engine/StateProperties.h"
 #include "engine/StateVersion.h"
-#include "engine/SafeXml.h"
 
 namespace SavedState
 {

@@ -1,8 +1,8 @@
 #include "modules/DriveModule.h"
 
+#include "modules/DriveCurves.h"
 #include "modules/LinearCrossfade.h"
 #include "modules/Prefault.h"
-#include "modules/DriveCurves.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "modules/EffectModule.h"
 #include "modules/BeatPositions.h"
+#include "modules/EffectModule.h"
 
 // Tempo-synced square-wave volume chopper with 1 ms edge smoothing.
 class GateModule final : public EffectModule

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "modules/EffectModule.h"
 #include "modules/BeatPositions.h"
+#include "modules/EffectModule.h"
 
 #include <array>
 

@@ -1,12 +1,6 @@
 #include "presets/PresetBrowser.h"
 
 #include "editor/LumivoxLookAndFeel.h"
-#include "engine/StateProperties.h"
-#include "presets/FactoryLibrary.h"
-#include "presets/PresetFile.h"
-#include "presets/PresetIdentity.h"
-#include "presets/SoundFingerprint.h"
-#include "presets/UserTrash.h"
 
 namespace
 {
@@ -18,15 +12,9 @@ enum TypeId
     favouriteType
 };
 
-constexpr const char* factoryCategoryPrefix = "FACTORY / ";
 constexpr int starArea = 48;
 
 juce::Font font (float height, bool bold) { return LumivoxLookAndFeel::uiFont (height, bold); }
-
-juce::String legalName (const juce::TextEditor& editor)
-{
-    return juce::File::createLegalFileName (editor.getText().trim());
-}
 
 void drawStar (juce::Graphics& g, float cx, float cy, bool filled)
 {
@@ -55,7 +43,7 @@ void drawStar (juce::Graphics& g, float cx, float cy, bool filled)
 }
 } // namespace
 
-PresetBrowser::PresetBrowser (juce::AudioProcessorValueTreeState& s) : state (s)
+PresetBrowser::PresetBrowser (PresetLibrary& presetLibrary) : library (presetLibrary)
 {
     titleLabel.setText ("PRESET LIBRARY", juce::dontSendNotification);
     titleLabel.setFont (font (20.0f, true));
@@ -104,7 +92,6 @@ PresetBrowser::PresetBrowser (juce::AudioProcessorValueTreeState& s) : state (s)
     newBankButton.onClick = [this] { createBank(); };
 
     refresh();
-    storedFingerprint = fingerprint();
 }
 
 PresetBrowser::~PresetBrowser()
@@ -113,34 +100,25 @@ PresetBrowser::~PresetBrowser()
     folderList.setModel (nullptr);
 }
 
-void PresetBrowser::setStateProperty (const juce::Identifier& id, const juce::var& value)
-{
-    state.state.setProperty (id, value, nullptr);
-}
-
 void PresetBrowser::showStatus (const juce::String& message)
 {
     statusLabel.setText (message, juce::dontSendNotification);
 }
 
+void PresetBrowser::showOutcome (const juce::Result& result, const juce::String& success)
+{
+    showStatus (result.wasOk() ? success : result.getErrorMessage());
+}
+
 void PresetBrowser::refresh()
 {
-    presets.clearQuick();
-    for (const auto& info : FactoryLibrary::presetList())
-        presets.add (info);
-    for (const auto& info : PresetManager::userPresets())
-        presets.add (info);
+    library.refresh();
 
     const auto shownBank = bankCombo.getText();
     bankCombo.clear (juce::dontSendNotification);
     bankCombo.addItem ("All banks", 1);
 
-    juce::StringArray banks;
-    for (const auto& info : presets)
-        banks.addIfNotAlreadyThere (info.category);
-    for (const auto& folder : PresetManager::userPresetDirectory().findChildFiles (juce::File::findDirectories, false, "*"))
-        banks.addIfNotAlreadyThere (folder.getFileName());
-    banks.sort (true);
+    const auto banks = library.banks();
     for (int i = 0; i < banks.size(); ++i)
         bankCombo.addItem (banks[i], i + 2);
 
@@ -156,28 +134,15 @@ void PresetBrowser::refresh()
 
 void PresetBrowser::filter()
 {
-    visibleRows.clearQuick();
-    const int type = typeCombo.getSelectedId();
-    const int bankId = bankCombo.getSelectedId();
-    const auto bank = bankCombo.getText();
-    const auto search = searchEditor.getText().trim();
-    const auto favouriteKeys = favorites();
-
-    for (int i = 0; i < presets.size(); ++i)
-    {
-        const auto& p = presets.getReference (i);
-        if ((type == factoryType && ! p.isFactory) || (type == userType && p.isFactory)
-            || (type == favouriteType && ! favouriteKeys.contains (PresetIdentity::keyOf (p))))
-            continue;
-        if (bankId >= 2 && p.category != bank)
-            continue;
-        if (search.isNotEmpty() && ! (p.name + " " + p.category + " " + p.description).containsIgnoreCase (search))
-            continue;
-        visibleRows.add (i);
-    }
+    constexpr PresetLibrary::Shown shownByType[] = { PresetLibrary::Shown::all, PresetLibrary::Shown::all, PresetLibrary::Shown::factory,
+                                                     PresetLibrary::Shown::user, PresetLibrary::Shown::favourites };
+    const int type = juce::jlimit (0, 4, typeCombo.getSelectedId());
+    visibleRows = library.filter (shownByType[type], bankCombo.getSelectedId() >= 2 ? bankCombo.getText() : juce::String(),
+                                  searchEditor.getText());
 
     presetList.updateContent();
-    const int currentRow = visibleRows.indexOf (currentIndex());
+    const int current = library.currentIndex();
+    const int currentRow = visibleRows.indexOf (current);
     if (currentRow >= 0)
         presetList.selectRow (currentRow, false, true); // scrolls the current preset into view
     else
@@ -186,205 +151,64 @@ void PresetBrowser::filter()
     countLabel.setText (juce::String (visibleRows.size()) + " presets", juce::dontSendNotification);
     folderList.repaint();
 
-    const int current = currentIndex();
-    const bool userCurrent = current >= 0 && ! presets.getReference (current).isFactory;
+    const bool userCurrent = current >= 0 && ! library.presets().getReference (current).isFactory;
     saveButton.setEnabled (userCurrent);
     renameButton.setEnabled (userCurrent);
     deleteButton.setEnabled (userCurrent);
 }
 
-int PresetBrowser::currentIndex() const
-{
-    const auto key = state.state.getProperty (StateProperty::presetKey).toString();
-    if (! state.state.hasProperty (StateProperty::presetKey))
-        return -1;
-    for (int i = 0; i < presets.size(); ++i)
-        if (PresetIdentity::keyOf (presets.getReference (i)) == key)
-            return i;
-    return -1;
-}
-
-juce::StringArray PresetBrowser::favorites() const
-{
-    auto keys = juce::StringArray::fromTokens (state.state.getProperty (StateProperty::presetFavorites).toString(), "|", {});
-    keys.removeEmptyStrings();
-    const auto older = juce::StringArray::fromTokens (
-        state.state.getProperty (StateProperty::favoriteFactoryPresets).toString(), "|", {});
-    for (const auto& name : older)
-        if (name.isNotEmpty())
-            keys.addIfNotAlreadyThere (PresetIdentity::factoryKey (name));
-    return keys;
-}
-
-bool PresetBrowser::favorite (const PresetManager::PresetInfo& info) const
-{
-    return favorites().contains (PresetIdentity::keyOf (info));
-}
-
-void PresetBrowser::setFavorites (const juce::StringArray& keys)
-{
-    setStateProperty (StateProperty::presetFavorites, keys.joinIntoString ("|"));
-    state.state.removeProperty (StateProperty::favoriteFactoryPresets, nullptr);
-}
-
 void PresetBrowser::toggleFavourite (const PresetManager::PresetInfo& info)
 {
-    auto keys = favorites();
-    const auto key = PresetIdentity::keyOf (info);
-    if (keys.contains (key))
-        keys.removeString (key);
-    else
-        keys.add (key);
-    setFavorites (keys);
+    library.toggleFavourite (info);
     filter();
-}
-
-juce::String PresetBrowser::fingerprint() const
-{
-    return SoundFingerprint::of (state);
-}
-
-bool PresetBrowser::isEdited() const
-{
-    const auto stored = state.state.hasProperty (StateProperty::presetFingerprint)
-                            ? state.state.getProperty (StateProperty::presetFingerprint).toString()
-                            : storedFingerprint;
-    return fingerprint() != stored;
 }
 
 void PresetBrowser::load (int index)
 {
-    if (! juce::isPositiveAndBelow (index, presets.size()))
-        return;
-
-    const auto info = presets[index];
-    if (info.isFactory)
+    if (const auto result = library.load (index); result.failed())
     {
-        FactoryLibrary::load (state, index);
-    }
-    else if (const auto message = PresetFile::read (state, info.file); message.isNotEmpty())
-    {
-        showStatus (message);
+        showStatus (result.getErrorMessage());
         return;
     }
-    finishLoad (info);
-}
-
-void PresetBrowser::finishLoad (const PresetManager::PresetInfo& info)
-{
+    const auto& info = library.presets().getReference (index);
     nameEditor.setText (info.name, juce::dontSendNotification);
     if (onPresetLoaded != nullptr)
         onPresetLoaded();
-    PresetIdentity::record (state, PresetIdentity::keyOf (info), info.name);
-    storedFingerprint = fingerprint();
     showStatus (info.description);
     filter();
 }
 
 void PresetBrowser::store (bool overwrite)
 {
-    const auto name = legalName (nameEditor);
-    if (name.isEmpty())
-    {
-        showStatus ("Enter a preset name first.");
-        return;
-    }
-
-    auto folder = PresetManager::userPresetDirectory();
-    const auto bank = bankCombo.getText();
-    if (bankCombo.getSelectedId() >= 2 && ! bank.startsWith ("FACTORY") && bank != "USER")
-        folder = folder.getChildFile (juce::File::createLegalFileName (bank));
-
-    const int current = currentIndex();
-    const bool overwriteCurrent = overwrite && current >= 0 && ! presets.getReference (current).isFactory;
-    const auto target = overwriteCurrent ? presets.getReference (current).file
-                                         : folder.getChildFile (name + PresetManager::fileExtension);
-
-    if (! overwrite && target.exists())
-    {
-        showStatus ("That name exists. Choose another name or use Save.");
-        return;
-    }
-    target.getParentDirectory().createDirectory();
-    if (! PresetFile::write (state, target))
-    {
-        showStatus (PresetFile::writeFailedMessage);
-        return;
-    }
-
-    setStateProperty (StateProperty::presetKey, target.getFullPathName());
-    setStateProperty (StateProperty::presetName, target.getFileNameWithoutExtension());
-    storedFingerprint = fingerprint();
-    setStateProperty (StateProperty::presetFingerprint, storedFingerprint);
-    refresh();
-    showStatus ("Preset saved.");
+    const auto result = library.save (nameEditor.getText(), bankCombo.getSelectedId() >= 2 ? bankCombo.getText() : juce::String(), overwrite);
+    if (result.wasOk())
+        refresh();
+    showOutcome (result, "Preset saved.");
 }
 
 void PresetBrowser::renameCurrent()
 {
-    const int current = currentIndex();
-    if (current < 0 || presets.getReference (current).isFactory)
-        return;
-
-    const auto name = legalName (nameEditor);
-    if (name.isEmpty())
-    {
-        showStatus ("Enter a name first.");
-        return;
-    }
-
-    const auto file = presets.getReference (current).file;
-    const auto target = file.getSiblingFile (name + PresetManager::fileExtension);
-    if (target.exists())
-    {
-        showStatus ("That name already exists.");
-        return;
-    }
-    if (! file.existsAsFile() || ! file.moveFileTo (target))
-    {
-        showStatus ("Could not rename this preset.");
-        return;
-    }
-
-    const auto oldKey = file.getFullPathName();
-    auto keys = favorites();
-    if (keys.contains (oldKey))
-    {
-        keys.removeString (oldKey);
-        keys.add (target.getFullPathName());
-        setStateProperty (StateProperty::presetFavorites, keys.joinIntoString ("|"));
-    }
-    setStateProperty (StateProperty::presetKey, target.getFullPathName());
-    setStateProperty (StateProperty::presetName, name);
-    refresh();
+    const auto result = library.renameCurrent (nameEditor.getText());
+    if (result.wasOk())
+        refresh();
+    else
+        showStatus (result.getErrorMessage());
 }
 
 void PresetBrowser::deleteCurrent()
 {
-    const int current = currentIndex();
-    if (current < 0 || presets.getReference (current).isFactory)
+    if (! library.deleteCurrent())
         return;
-
-    const auto file = presets.getReference (current).file;
-    if (file != juce::File() && file.exists() && ! UserTrash::moveToTrash (file))
-        return;
-
-    setStateProperty (StateProperty::presetKey, juce::String());
     refresh();
     showStatus ("Preset moved to Trash.");
 }
 
 void PresetBrowser::createBank()
 {
-    const auto name = legalName (nameEditor);
-    if (name.isEmpty())
-    {
-        showStatus ("Enter a bank name first.");
-        return;
-    }
-    const auto result = PresetManager::userPresetDirectory().getChildFile (name).createDirectory();
-    showStatus (result.failed() ? result.getErrorMessage() : juce::String ("Saved."));
+    const auto result = library.createBank (nameEditor.getText());
+    showOutcome (result, "Saved.");
     refresh();
+    const auto name = juce::File::createLegalFileName (nameEditor.getText().trim());
     for (int i = 0; i < bankCombo.getNumItems(); ++i)
         if (bankCombo.getItemText (i) == name)
             bankCombo.setSelectedItemIndex (i, juce::sendNotificationSync);
@@ -395,7 +219,7 @@ void PresetBrowser::step (int delta)
     const int count = visibleRows.size();
     if (count == 0)
         return;
-    const int position = visibleRows.indexOf (currentIndex());
+    const int position = visibleRows.indexOf (library.currentIndex());
     if (position >= 0)
         load (visibleRows[((count + delta + position) % count + count) % count]);
     else
@@ -412,9 +236,9 @@ void PresetBrowser::paintListBoxItem (int row, juce::Graphics& g, int width, int
     if (! juce::isPositiveAndBelow (row, visibleRows.size()))
         return;
     const int index = visibleRows[row];
-    const auto& info = presets.getReference (index);
+    const auto& info = library.presets().getReference (index);
 
-    if (selected || index == currentIndex())
+    if (selected || index == library.currentIndex())
         g.fillAll (juce::Colour (0x339B5CFF));
 
     g.setColour (juce::Colours::white);
@@ -425,7 +249,7 @@ void PresetBrowser::paintListBoxItem (int row, juce::Graphics& g, int width, int
     g.drawText (info.category, 14, 24, juce::jmax (width - 64, 0), juce::jmax (height - 25, 0),
                 juce::Justification::centredLeft, true);
 
-    drawStar (g, (float) width - 24.0f, (float) height / 2.0f, favorite (info));
+    drawStar (g, (float) width - 24.0f, (float) height / 2.0f, library.isFavourite (info));
 }
 
 void PresetBrowser::listBoxItemClicked (int row, const juce::MouseEvent& e)
@@ -434,7 +258,7 @@ void PresetBrowser::listBoxItemClicked (int row, const juce::MouseEvent& e)
         return;
     const int index = visibleRows[row];
     if (e.x > presetList.getWidth() - starArea)
-        toggleFavourite (presets[index]);
+        toggleFavourite (library.presets()[index]);
     else
         load (index);
 }
@@ -461,7 +285,7 @@ void PresetBrowser::FolderModel::selectedRowsChanged (int row)
         return;
     browser.bankCombo.setSelectedId (row + 1, juce::dontSendNotification);
     if (row != 0 && browser.typeCombo.getSelectedId() != favouriteType)
-        browser.typeCombo.setSelectedId (browser.folderNames[row].startsWith (factoryCategoryPrefix) ? factoryType : userType,
+        browser.typeCombo.setSelectedId (browser.folderNames[row].startsWith (PresetLibrary::factoryBankPrefix) ? factoryType : userType,
                                          juce::dontSendNotification);
     browser.filter();
 }
@@ -482,16 +306,16 @@ void PresetBrowser::FolderModel::paintListBoxItem (int row, juce::Graphics& g, i
     g.strokePath (folder, juce::PathStrokeType (1.2f));
 
     auto name = browser.folderNames[row];
-    if (name.startsWith (factoryCategoryPrefix))
-        name = name.substring (10);
+    if (name.startsWith (PresetLibrary::factoryBankPrefix))
+        name = name.fromFirstOccurrenceOf (PresetLibrary::factoryBankPrefix, false, false);
     g.setFont (font (11.0f, true));
     g.drawText (name, 36, 0, juce::jmax (width - 72, 0), height, juce::Justification::centredLeft, true);
 
     int count = 0;
     if (row == 0)
-        count = browser.presets.size();
+        count = browser.library.presets().size();
     else
-        for (const auto& p : browser.presets)
+        for (const auto& p : browser.library.presets())
             count += p.category == browser.folderNames[row] ? 1 : 0;
     g.setColour (juce::Colour (0x73FFFFFF));
     g.drawText (juce::String (count), width - 34, 0, 28, height, juce::Justification::centredRight, false);

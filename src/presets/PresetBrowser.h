@@ -1,19 +1,17 @@
 #pragma once
 
-#include "presets/PresetManager.h"
+#include "presets/PresetLibrary.h"
 
-#include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
 
-// The preset library panel: factory and user presets in one filtered list with a bank
-// column, and the buttons that load, save, rename, delete and create banks. It also tracks
-// the current preset and the fingerprint of the sound as last loaded or saved.
+// The preset library's panel: the library's presets in one filtered list with a bank column,
+// and the buttons that load, save, rename, delete and create banks.
 class PresetBrowser final : public juce::Component, public juce::ListBoxModel
 {
 public:
-    explicit PresetBrowser (juce::AudioProcessorValueTreeState& state);
+    explicit PresetBrowser (PresetLibrary& library);
     ~PresetBrowser() override;
 
     void refresh();
@@ -24,14 +22,7 @@ public:
     void deleteCurrent();
     void createBank();
     void step (int delta);
-    int currentIndex() const;
-    juce::StringArray favorites() const;
-    bool favorite (const PresetManager::PresetInfo& info) const;
-    juce::String fingerprint() const;
     void toggleFavourite (const PresetManager::PresetInfo& info);
-
-    // Whether the live sound differs from the one last loaded or saved.
-    bool isEdited() const;
 
     int getNumRows() override;
     void paintListBoxItem (int row, juce::Graphics& g, int width, int height, bool selected) override;
@@ -55,21 +46,19 @@ public:
         PresetBrowser& browser;
     };
 
+    // After a preset replaced the sound (rack and undo history already done).
     std::function<void()> onPresetLoaded;
     std::function<void()> onClose;
 
-private:
-    void setStateProperty (const juce::Identifier& id, const juce::var& value);
-    void setFavorites (const juce::StringArray& keys);
-    void finishLoad (const PresetManager::PresetInfo& info);
-    void showStatus (const juce::String& message);
+    PresetLibrary& library;
 
-    juce::AudioProcessorValueTreeState& state;
+private:
+    void showStatus (const juce::String& message);
+    void showOutcome (const juce::Result& result, const juce::String& success);
 
 public:
-    // The panel's parts, reachable by the editor (stepping, favourites) and the tests.
-    juce::Array<PresetManager::PresetInfo> presets;
-    juce::Array<int> visibleRows;
+    // The panel's parts, reachable by the editor and the tests.
+    juce::Array<int> visibleRows; // indices into the library's presets
     juce::ListBox presetList { "Presets", this };
     juce::TextEditor searchEditor, nameEditor;
     juce::ComboBox typeCombo, bankCombo;
@@ -80,5 +69,4 @@ public:
     juce::ListBox folderList { "Preset folders", &folderModel };
     juce::StringArray folderNames;
     juce::Label countLabel;
-    juce::String storedFingerprint;
 };

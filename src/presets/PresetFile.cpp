@@ -1,10 +1,10 @@
 #include "presets/PresetFile.h"
 
+#include "engine/SafeXml.h"
 #include "engine/SavedState.h"
+#include "engine/StateMigration.h"
 #include "engine/StateProperties.h"
 #include "engine/StateVersion.h"
-#include "engine/SafeXml.h"
-#include "engine/StateMigration.h"
 
 namespace PresetFile
 {

@@ -37,18 +37,16 @@ struct FixedPlayHead final : juce::AudioPlayHead
 };
 } // namespace
 
-TEST (Processor, FixedAnswersToTheHost)
+TEST (Processor, WithoutProgramsOrEditorItStandsAlone)
 {
     LUMIVOXAudioProcessor p;
-    EXPECT_EQ (p.getName(), "LUMIVOX");
-    EXPECT_FALSE (p.acceptsMidi());
-    EXPECT_FALSE (p.producesMidi());
-    EXPECT_FALSE (p.isMidiEffect());
-    EXPECT_TRUE (p.hasEditor());
-    EXPECT_EQ (p.getNumPrograms(), 161);
-    EXPECT_EQ (p.getProgramName (0), "INIT");
-    EXPECT_EQ (p.getMainBusNumInputChannels(), 2);
-    EXPECT_EQ (p.getMainBusNumOutputChannels(), 2);
+    EXPECT_FALSE (p.hasEditor());
+    EXPECT_EQ (p.createEditor(), nullptr);
+    EXPECT_EQ (p.getNumPrograms(), 1);
+    EXPECT_EQ (p.getProgramName (0), "Default");
+    const auto before = p.apvts.copyState().toXmlString();
+    p.setCurrentProgram (0);
+    EXPECT_EQ (p.apvts.copyState().toXmlString(), before);
 }
 
 namespace

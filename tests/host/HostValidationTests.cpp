@@ -136,7 +136,7 @@ TEST_P (HostValidation, PreparesAtEveryRateAndBlockSizeAndTakesAnyBlockUpToItAnd
             instance->setPlayConfigDetails (2, 2, rate, prepared);
             instance->prepareToPlay (rate, prepared);
 
-            LUMIVOXAudioProcessor reference;
+            LUMIVOXAudioProcessor reference { std::make_unique<FactoryPrograms>() };
             reference.prepareToPlay (rate, prepared);
 
             juce::AudioBuffer<float> buffer (2, 2 * prepared + 3);
@@ -302,7 +302,7 @@ TEST_P (HostValidation, EveryProgramHasANameAndLoadsWhileAudioRuns)
     ASSERT_NE (instance, nullptr);
     prepareStereo (*instance);
     const int programs = instance->getNumPrograms();
-    ASSERT_EQ (programs, LUMIVOXAudioProcessor().getNumPrograms());
+    ASSERT_EQ (programs, LUMIVOXAudioProcessor (std::make_unique<FactoryPrograms>()).getNumPrograms());
 
     auto* programParameter = [&]() -> juce::AudioProcessorParameter*
     {
@@ -335,7 +335,7 @@ TEST_P (HostValidation, ReportsTailAndLatencyAsTheProcessorDoes)
     auto instance = GetParam().load();
     ASSERT_NE (instance, nullptr);
     prepareStereo (*instance);
-    LUMIVOXAudioProcessor reference;
+    LUMIVOXAudioProcessor reference { std::make_unique<FactoryPrograms>() };
     reference.prepareToPlay (sampleRate, blockSize);
     renderHosted (*instance, noise (2, blockSize));
     deliverPendingMessages();

@@ -2,6 +2,7 @@
 
 // Loading the built VST3 and LV2 bundles through JUCE's plug-in hosting, as a DAW would.
 #include "engine/LUMIVOXAudioProcessor.h"
+#include "presets/FactoryPrograms.h"
 #include "support/MessagePump.h"
 #include "support/TestHelpers.h"
 

@@ -22,7 +22,7 @@ TEST_P (PluginHosting, LoadsWithNameParametersAndLatency)
 
     prepareStereo (*instance);
     renderHosted (*instance, noise (2, blockSize)); // LV2 reports latency through a port, after a run
-    LUMIVOXAudioProcessor reference;
+    LUMIVOXAudioProcessor reference { std::make_unique<FactoryPrograms>() };
     reference.prepareToPlay (sampleRate, blockSize);
     EXPECT_EQ (instance->getLatencySamples(), reference.getLatencySamples());
     instance->releaseResources();
@@ -32,7 +32,7 @@ TEST_P (PluginHosting, ListsAndLoadsTheFactorySoundsAsPrograms)
 {
     auto instance = GetParam().load();
     ASSERT_NE (instance, nullptr);
-    LUMIVOXAudioProcessor reference;
+    LUMIVOXAudioProcessor reference { std::make_unique<FactoryPrograms>() };
     ASSERT_EQ (instance->getNumPrograms(), reference.getNumPrograms());
     juce::StringArray listed, names;
     for (int i = 0; i < reference.getNumPrograms(); ++i)
@@ -113,7 +113,7 @@ TEST_P (PluginHosting, StateRoundTripsThroughTheWrapper)
 
 TEST_P (PluginHosting, HostControlsFollowARestoredSound)
 {
-    LUMIVOXAudioProcessor reference;
+    LUMIVOXAudioProcessor reference { std::make_unique<FactoryPrograms>() };
     const int program = 17;
     reference.setCurrentProgram (program);
 

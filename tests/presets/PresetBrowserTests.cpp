@@ -14,19 +14,15 @@ struct Browser : ::testing::Test
     {
         PresetManager::userPresetDirectory().deleteRecursively();
         processor = std::make_unique<LUMIVOXAudioProcessor>();
-        browser = std::make_unique<PresetBrowser> (processor->apvts);
-        browser->onPresetLoaded = [this]
-        {
-            processor->syncRackOrderFromState();
-            processor->syncInsertedFxFromState();
-            processor->undoManager.clearUndoHistory();
-        };
+        library = std::make_unique<PresetLibrary> (*processor);
+        browser = std::make_unique<PresetBrowser> (*library);
         browser->setSize (900, 640);
     }
 
     void TearDown() override
     {
         browser.reset();
+        library.reset();
         processor.reset();
         PresetManager::userPresetDirectory().deleteRecursively();
     }
@@ -37,7 +33,7 @@ struct Browser : ::testing::Test
     {
         juce::StringArray names;
         for (int i : browser->visibleRows)
-            names.add (browser->presets[i].name);
+            names.add (presets()[i].name);
         return names;
     }
 
@@ -56,7 +52,10 @@ struct Browser : ::testing::Test
         browser->store (false);
     }
 
+    const juce::Array<PresetManager::PresetInfo>& presets() const { return library->presets(); }
+
     std::unique_ptr<LUMIVOXAudioProcessor> processor;
+    std::unique_ptr<PresetLibrary> library;
     std::unique_ptr<PresetBrowser> browser;
 };
 } // namespace
@@ -78,7 +77,7 @@ TEST_F (Browser, FiltersByTypeBankAndSearch)
     const auto found = visibleNames();
     EXPECT_TRUE (found.contains ("GLITCH BLOOM")) << "by its name";
     for (int n = 26; n < 41; ++n)
-        EXPECT_TRUE (found.contains (browser->presets[n].name)) << "by the category: " << browser->presets[n].name;
+        EXPECT_TRUE (found.contains (presets()[n].name)) << "by the category: " << presets()[n].name;
     EXPECT_LT (found.size(), 30);
     search ("");
 
@@ -100,13 +99,13 @@ TEST_F (Browser, LoadingSteppingAndTheEditMarker)
     EXPECT_EQ (browser->statusLabel.getText(), FactoryLibrary::recipes()[0].description);
     EXPECT_EQ (browser->nameEditor.getText(), "Candy Chrome");
     EXPECT_EQ (processor->getInsertedFxOrder().joinIntoString (","), "drive,formant,chorus,delay,width,shaper");
-    EXPECT_FALSE (browser->isEdited());
+    EXPECT_FALSE (library->isEdited());
 
     const float drive = parameterValue (*processor, "drive");
     setParameter (*processor, "drive", 20.0f);
-    EXPECT_TRUE (browser->isEdited());
+    EXPECT_TRUE (library->isEdited());
     setParameter (*processor, "drive", drive);
-    EXPECT_FALSE (browser->isEdited()) << "moving it back restores the fingerprint";
+    EXPECT_FALSE (library->isEdited()) << "moving it back restores the fingerprint";
 
     // Stepping wraps at both ends; with the current preset filtered out it starts from an end.
     browser->load (160);
@@ -127,8 +126,8 @@ TEST_F (Browser, LoadingSteppingAndTheEditMarker)
 TEST_F (Browser, FavouritesAndTheOlderProperty)
 {
     processor->apvts.state.setProperty (StateProperty::favoriteFactoryPresets, "STARFALL|Candy Chrome", nullptr);
-    const auto& list = browser->presets;
-    EXPECT_TRUE (browser->favorite (list[FactoryLibrary::indexOf ("STARFALL")]));
+    const auto& list = presets();
+    EXPECT_TRUE (library->isFavourite (list[FactoryLibrary::indexOf ("STARFALL")]));
 
     browser->toggleFavourite (list[FactoryLibrary::indexOf ("HYPER PUMP")]);
     EXPECT_EQ (property (StateProperty::presetFavorites), "factory:STARFALL|factory:Candy Chrome|factory:HYPER PUMP");
@@ -169,7 +168,7 @@ TEST_F (Browser, SaveRenameDeleteAndBanks)
     EXPECT_FALSE (PresetManager::userPresetDirectory().getChildFile ("Something Else/Something Else.lumivoxpreset").exists());
 
     // Renaming to its own name is refused; a new name moves the file and keeps it a favourite.
-    browser->toggleFavourite (browser->presets[browser->currentIndex()]);
+    browser->toggleFavourite (presets()[library->currentIndex()]);
     browser->nameEditor.setText ("Night Bus", false);
     browser->renameCurrent();
     EXPECT_EQ (browser->statusLabel.getText(), "That name already exists.");
@@ -185,7 +184,7 @@ TEST_F (Browser, SaveRenameDeleteAndBanks)
     EXPECT_FALSE (renamed.exists());
     EXPECT_TRUE (UserTrash::trashFolder().getChildFile ("files/Day Bus.lumivoxpreset").existsAsFile());
     EXPECT_EQ (property (StateProperty::presetKey), "");
-    EXPECT_EQ (browser->currentIndex(), -1);
+    EXPECT_EQ (library->currentIndex(), -1);
     EXPECT_FALSE (browser->saveButton.isEnabled() || browser->renameButton.isEnabled() || browser->deleteButton.isEnabled());
 }
 
@@ -196,12 +195,12 @@ TEST_F (Browser, BrokenUserFilesReportWithoutChangingTheSound)
     setParameter (*processor, "cutoff", 321.0f);
     const auto before = processor->apvts.copyState().toXmlString();
     int index = -1;
-    for (int i = 0; i < browser->presets.size(); ++i)
-        if (browser->presets[i].name == "Broken")
+    for (int i = 0; i < presets().size(); ++i)
+        if (presets()[i].name == "Broken")
             index = i;
     ASSERT_GE (index, 0);
     browser->load (index);
     EXPECT_EQ (browser->statusLabel.getText(), "The selected preset is not valid XML.");
     EXPECT_EQ (processor->apvts.copyState().toXmlString(), before);
-    EXPECT_EQ (browser->presets[index].category, "USER");
+    EXPECT_EQ (presets()[index].category, "USER");
 }

@@ -1,5 +1,6 @@
 #include "engine/EffectCatalogue.h"
 #include "engine/LUMIVOXAudioProcessor.h"
+#include "presets/FactoryPrograms.h"
 #include "support/TestHelpers.h"
 
 #include <atomic>
@@ -90,7 +91,7 @@ using namespace testing_support;
 
 TEST (RealtimeSafety, TheAudioCallNeitherAllocatesNorLocks)
 {
-    LUMIVOXAudioProcessor p;
+    LUMIVOXAudioProcessor p { std::make_unique<FactoryPrograms>() };
     p.prepareToPlay (48000.0, 512);
 
     // Every module on, drive at its costliest, all eight routes from every kind of source.

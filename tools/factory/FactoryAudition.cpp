@@ -4,6 +4,7 @@
 #include "TestLoop.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "presets/FactoryLibrary.h"
+#include "presets/PresetLibrary.h"
 
 namespace FactoryAudition
 {
@@ -42,9 +43,7 @@ juce::String insertedFxOf (int n)
 bool render (int n, const juce::AudioBuffer<float>& loop, juce::AudioBuffer<float>& output, juce::String& error)
 {
     LUMIVOXAudioProcessor processor;
-    FactoryLibrary::load (processor.apvts, n);
-    processor.syncRackOrderFromState();
-    processor.syncInsertedFxFromState();
+    PresetLibrary (processor).loadFactory (n);
 
     OfflineRenderSettings settings;
     settings.sampleRate = sampleRate;

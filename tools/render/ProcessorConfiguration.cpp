@@ -4,7 +4,7 @@
 #include "engine/EffectCatalogue.h"
 #include "engine/SavedState.h"
 #include "presets/FactoryLibrary.h"
-#include "presets/PresetFile.h"
+#include "presets/PresetLibrary.h"
 
 namespace ProcessorConfiguration
 {
@@ -45,19 +45,16 @@ bool loadState (LUMIVOXAudioProcessor& processor, const juce::File& file, juce::
 
 bool loadPreset (LUMIVOXAudioProcessor& processor, const juce::String& name, const juce::File& file, juce::String& error)
 {
+    PresetLibrary library (processor);
     if (const int n = FactoryLibrary::indexOf (name); n >= 0)
+        return library.loadFactory (n).wasOk();
+
+    if (const auto result = library.loadFile (file); result.failed())
     {
-        FactoryLibrary::load (processor.apvts, n);
-    }
-    else if (const auto message = PresetFile::read (processor.apvts, file); message.isNotEmpty())
-    {
-        error = file.existsAsFile() ? "'" + file.getFullPathName() + "': " + message
-                                    : "'" + name + "' is neither a factory preset nor a preset file: " + message;
+        error = file.existsAsFile() ? "'" + file.getFullPathName() + "': " + result.getErrorMessage()
+                                    : "'" + name + "' is neither a factory preset nor a preset file: " + result.getErrorMessage();
         return false;
     }
-
-    processor.syncRackOrderFromState();
-    processor.syncInsertedFxFromState();
     return true;
 }
 

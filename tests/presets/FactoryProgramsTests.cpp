@@ -1,6 +1,7 @@
 #include "engine/StateProperties.h"
 #include "presets/FactoryLibrary.h"
-#include "presets/PresetBrowser.h"
+#include "presets/FactoryPrograms.h"
+#include "presets/PresetLibrary.h"
 #include "presets/SoundFingerprint.h"
 #include "support/MessagePump.h"
 #include "support/TestHelpers.h"
@@ -9,7 +10,7 @@
 
 using namespace testing_support;
 
-// The processor's programs are the factory sounds, loaded as the preset browser loads them.
+// The factory sounds as the processor's programs, loaded as the preset library loads them.
 namespace
 {
 // The sound and the preset identity a state holds.
@@ -29,7 +30,7 @@ int filesUnder (const juce::File& folder)
 
 TEST (Programs, AreTheFactorySoundsInLibraryOrder)
 {
-    LUMIVOXAudioProcessor p;
+    LUMIVOXAudioProcessor p { std::make_unique<FactoryPrograms>() };
     const auto library = FactoryLibrary::presetList();
     ASSERT_EQ (p.getNumPrograms(), 161);
     ASSERT_EQ ((int) library.size(), p.getNumPrograms());
@@ -39,12 +40,12 @@ TEST (Programs, AreTheFactorySoundsInLibraryOrder)
     EXPECT_EQ (p.getCurrentProgram(), 0);
 }
 
-TEST (Programs, LoadTheSoundAsThePresetBrowserDoes)
+TEST (Programs, LoadTheSoundAsThePresetLibraryDoes)
 {
     const auto home = juce::File::getSpecialLocation (juce::File::userHomeDirectory);
     for (const int index : { 0, 5, 42, 160 })
     {
-        LUMIVOXAudioProcessor byHost, byBrowser;
+        LUMIVOXAudioProcessor byHost { std::make_unique<FactoryPrograms>() }, byBrowser;
         for (auto* p : { &byHost, &byBrowser })
         {
             setParameter (*p, "drive", 30.0f); // something to undo
@@ -54,14 +55,9 @@ TEST (Programs, LoadTheSoundAsThePresetBrowserDoes)
         byHost.setCurrentProgram (index);
         EXPECT_EQ (filesUnder (home), filesBefore) << "a host program change writes nothing to disk";
 
-        PresetBrowser browser (byBrowser.apvts);
-        browser.onPresetLoaded = [&byBrowser]
-        {
-            byBrowser.syncRackOrderFromState();
-            byBrowser.syncInsertedFxFromState();
-            byBrowser.undoManager.clearUndoHistory();
-        };
-        browser.load (index);
+        PresetLibrary library (byBrowser);
+        library.refresh();
+        ASSERT_TRUE (library.load (index).wasOk());
 
         EXPECT_EQ (soundOf (byHost), soundOf (byBrowser)) << index;
         EXPECT_EQ (byHost.getCurrentProgram(), index);
@@ -72,7 +68,7 @@ TEST (Programs, LoadTheSoundAsThePresetBrowserDoes)
 
 TEST (Programs, AChangeFromAnotherThreadIsAppliedOnTheMessageThread)
 {
-    LUMIVOXAudioProcessor p;
+    LUMIVOXAudioProcessor p { std::make_unique<FactoryPrograms>() };
     int replaced = 0;
     p.onSoundReplaced = [&replaced] { ++replaced; };
     const auto before = soundOf (p);

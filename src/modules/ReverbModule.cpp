@@ -4,7 +4,7 @@
 
 void ReverbModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
-    reverb.setSampleRate (spec.sampleRate);
+    reverb.prepare (spec.sampleRate, (int) spec.maximumBlockSize);
     mixRamp.prepare (spec.sampleRate);
     dryBuffer.setSize ((int) spec.numChannels, (int) spec.maximumBlockSize);
     prefault (dryBuffer);
@@ -28,21 +28,10 @@ void ReverbModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     for (int ch = 0; ch < channels; ++ch)
         dryBuffer.copyFrom (ch, 0, buffer, ch, 0, n);
 
-    juce::Reverb::Parameters parameters;
-    parameters.roomSize = juce::jlimit (0.0f, 1.0f, size);
-    parameters.damping = juce::jlimit (0.0f, 1.0f, damping);
-    parameters.wetLevel = 1.0f;
-    parameters.dryLevel = 0.0f;
-    parameters.width = juce::jlimit (0.0f, 1.0f, width);
-    parameters.freezeMode = freeze ? 1.0f : 0.0f;
-    reverb.setParameters (parameters);
-
-    if (channels == 1)
-        reverb.processMono (buffer.getWritePointer (0), n);
-    else if (channels == 2)
-        reverb.processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), n);
-    else
+    if (channels > 2)
         return; // other layouts stay dry
+    reverb.setSettings ({ juce::jlimit (0.0f, 1.0f, size), juce::jlimit (0.0f, 1.0f, damping), juce::jlimit (0.0f, 1.0f, width), freeze });
+    reverb.process (buffer.getWritePointer (0), channels == 2 ? buffer.getWritePointer (1) : nullptr, n);
 
     mixRamp.setTarget (juce::jlimit (0.0f, 1.0f, mix));
     const auto m = mixRamp.take (n);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "modules/EffectModule.h"
+#include "modules/RoomReverb.h"
 #include "modules/SettingRamp.h"
 
-// Room reverb with freeze on the framework's reverb; mono and stereo only, other
-// channel counts pass dry.
+// Room reverb with freeze; mono and stereo only, other channel counts pass dry.
 class ReverbModule final : public EffectModule
 {
 public:
@@ -20,7 +20,7 @@ public:
     float mix = 0.24f;
 
 private:
-    juce::Reverb reverb;
+    RoomReverb reverb;
     juce::AudioBuffer<float> dryBuffer;
     SettingRamp mixRamp;
 };

@@ -76,21 +76,43 @@ public:
         return a + (b - a) * frac;
     }
 
-    // Four-point Catmull-Rom interpolation around the position.
-    float readCatmullRom (int channel, double position) const noexcept
+    // The four neighbours of a position and where it lies between the middle two: the same for
+    // every channel, so worked out once per sample.
+    struct Neighbours
+    {
+        int before, at, after, afterNext;
+        float fraction;
+    };
+
+    Neighbours neighboursOf (double position) const noexcept
     {
         const double p = wrap (position);
         const int n = size();
         const int i = (int) p;
-        const auto t = (float) (p - i);
         const auto near = [n] (int k) { return k < 0 ? k + n : (k >= n ? k - n : k); };
+        return { near (i - 1), i, near (i + 1), near (i + 2), (float) (p - i) };
+    }
+
+    // Four-point Catmull-Rom interpolation between the neighbours.
+    float readCatmullRom (int channel, const Neighbours& k) const noexcept
+    {
         const float* s = samples.getReadPointer (channel);
-        const float ym1 = s[near (i - 1)], y0 = s[near (i)], y1 = s[near (i + 1)], y2 = s[near (i + 2)];
-        const float a = 1.5f * y0 - 0.5f * ym1 - 1.5f * y1 + 0.5f * y2;
-        const float b = ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2;
-        const float c = 0.5f * (y1 - ym1);
+        return catmullRom (s[k.before], s[k.at], s[k.after], s[k.afterNext], k.fraction);
+    }
+
+    float readCatmullRom (int channel, double position) const noexcept { return readCatmullRom (channel, neighboursOf (position)); }
+
+    // Works on floats and on SIMD vectors of them alike, with the same operations in the same order.
+    template <typename T>
+    static T catmullRom (T ym1, T y0, T y1, T y2, T t) noexcept
+    {
+        const T a = 1.5f * y0 - 0.5f * ym1 - 1.5f * y1 + 0.5f * y2;
+        const T b = ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2;
+        const T c = 0.5f * (y1 - ym1);
         return ((a * t + b) * t + c) * t + y0;
     }
+
+    const float* channelData (int channel) const noexcept { return samples.getReadPointer (channel); }
 
     // Records a block of one channel at the write position; advanceBy moves past it after
     // every channel is written.

@@ -2,6 +2,8 @@
 
 #include "modules/ReplayRing.h"
 
+#include <array>
+
 // Two taps whose delays sweep a window in opposite phase, crossfaded with complementary
 // raised-cosine weights so that each tap is silent when it jumps back: a rotating-delay
 // pitch shifter's read side.
@@ -44,15 +46,28 @@ public:
         for (int i = 0; i < n; ++i)
         {
             const float m = mix.getNextValue();
-            const Taps taps (phase, cosine, window, minimumDelay, ring.getWriteIndex());
+            const Taps taps (ring, phase, cosine, window, minimumDelay, ring.getWriteIndex());
             const double c = cosine;
             cosine = c * stepCosine - sine * stepSine;
             sine = sine * stepCosine + c * stepSine;
-            for (int ch = 0; ch < channels; ++ch)
+            if (channels == 2)
             {
-                const float x = data[ch][i];
-                ring.write (ch, x);
-                data[ch][i] = x + m * (taps.mix (ring, ch) - x);
+                const auto wet = taps.mixStereo (ring);
+                for (int ch = 0; ch < 2; ++ch)
+                {
+                    const float x = data[ch][i];
+                    ring.write (ch, x);
+                    data[ch][i] = x + m * (wet[ch] - x);
+                }
+            }
+            else
+            {
+                for (int ch = 0; ch < channels; ++ch)
+                {
+                    const float x = data[ch][i];
+                    ring.write (ch, x);
+                    data[ch][i] = x + m * (taps.mix (ring, ch) - x);
+                }
             }
             ring.advance();
             advance (ratio, window);
@@ -63,25 +78,40 @@ private:
     // The two read positions and their weights at one phase, shared by every channel.
     struct Taps
     {
-        Taps (double phase, double cosine, double window, double minimumDelay, int writeIndex) noexcept
+        Taps (const ReplayRing& ring, double phase, double cosine, double window, double minimumDelay, int writeIndex) noexcept
         {
             const double e = phase - std::floor (phase);
             weightA = (float) (0.5 - 0.5 * cosine);
             const double other = e + 0.5 - std::floor (e + 0.5);
             const double now = writeIndex;
-            positionA = now - (minimumDelay + e * window);
-            positionB = now - (minimumDelay + other * window);
+            tapA = ring.neighboursOf (now - (minimumDelay + e * window));
+            tapB = ring.neighboursOf (now - (minimumDelay + other * window));
         }
 
         float mix (const ReplayRing& ring, int channel) const noexcept
         {
-            const float a = ring.readCatmullRom (channel, positionA);
-            const float b = ring.readCatmullRom (channel, positionB);
+            const float a = ring.readCatmullRom (channel, tapA);
+            const float b = ring.readCatmullRom (channel, tapB);
             return weightA * a + (1.0f - weightA) * b;
         }
 
+        // Both taps of both channels in one vector: left A, left B, right A, right B.
+        std::array<float, 2> mixStereo (const ReplayRing& ring) const noexcept
+        {
+            typedef float Float4 __attribute__ ((vector_size (16)));
+            const float* l = ring.channelData (0);
+            const float* r = ring.channelData (1);
+            const Float4 ym1 { l[tapA.before], l[tapB.before], r[tapA.before], r[tapB.before] };
+            const Float4 y0 { l[tapA.at], l[tapB.at], r[tapA.at], r[tapB.at] };
+            const Float4 y1 { l[tapA.after], l[tapB.after], r[tapA.after], r[tapB.after] };
+            const Float4 y2 { l[tapA.afterNext], l[tapB.afterNext], r[tapA.afterNext], r[tapB.afterNext] };
+            const Float4 t { tapA.fraction, tapB.fraction, tapA.fraction, tapB.fraction };
+            const Float4 y = ReplayRing::catmullRom (ym1, y0, y1, y2, t);
+            return { weightA * y[0] + (1.0f - weightA) * y[1], weightA * y[2] + (1.0f - weightA) * y[3] };
+        }
+
         float weightA;
-        double positionA, positionB;
+        ReplayRing::Neighbours tapA, tapB;
     };
 
     double phase = 0.0;

@@ -1,28 +1,220 @@
 #pragma once
 
-#include "engine/ParameterTable.h"
+#include "engine/EffectDescriptor.h"
 
-// The sixteen effects by module index (the rack's member order): id and power switch.
+#include <cmath>
+
+// The sixteen effects by module index (the rack's member order), each described once.
 namespace EffectCatalogue
 {
-struct Entry
+constexpr double endlessTailSeconds = 3600.0; // a frozen sound rings for as long as it stays frozen
+
+namespace Texts
 {
-    const char* id;
-    Param::Index power;
-    bool selectable; // the user may insert and remove it (every effect but the shaper)
+inline constexpr const char* driveTypes[] = { "Soft", "Hard", "Tube", "Fold" };
+inline constexpr const char* driveTypeCards[] = { "SOFT", "HARD", "TUBE", "FOLD" };
+inline constexpr const char* driveQualities[] = { "ECO 1X", "HQ 2X", "ULTRA 4X" };
+inline constexpr const char* filterTypes[] = { "LP", "HP", "BP" };
+inline constexpr const char* filterTypeCards[] = { "LOW PASS", "HIGH PASS", "BAND PASS" };
+inline constexpr const char* shaperRates[] = { "1/1", "1/2", "1/4", "1/8", "1/16" };
+inline constexpr const char* gateRates[] = { "1/4", "1/8", "1/16", "1/32" };
+inline constexpr const char* halfTimeRates[] = { "1/2", "1/4", "1/8" };
+inline constexpr const char* stutterRates[] = { "1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/8T", "1/16T", "1/8D", "1/16D" };
+inline constexpr const char* reverseRates[] = { "1/2", "1/4", "1/8", "1/16", "1/32", "1/8T", "1/16T" };
+inline constexpr const char* chorusModes[] = { "CHORUS", "FLANGER" };
+} // namespace Texts
+
+namespace Rows
+{
+using namespace Param;
+using U = EffectParameter;
+namespace T = Texts;
+constexpr auto pct = Unit::percent;
+
+inline constexpr U drive[] = {
+    { toggle (driveOn, "driveOn", "Drive On", true) },
+    { real (Param::drive, "drive", "Drive", 0.0f, 36.0f, 0.1f, 8.0f, Unit::decibels), "DRIVE", { 0.08f, 0.82f } },
+    { real (driveMix, "driveMix", "Drive Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.25f, 1.0f } },
+    { choice (driveType, "driveType", "Drive Type", T::driveTypes, 0), "TYPE", { 0.0f, 1.0f }, T::driveTypeCards },
+    { choice (driveQuality, "driveQuality", "Drive Quality", T::driveQualities, 1), "QUALITY" },
 };
+
+inline constexpr U filter[] = {
+    { toggle (filterOn, "filterOn", "Filter On", true) },
+    { real (cutoff, "cutoff", "Cutoff", 20.0f, 20000.0f, 1.0f, 12000.0f, Unit::hertz), "CUTOFF", { 0.12f, 0.94f } },
+    { real (resonance, "resonance", "Resonance", 0.1f, 1.2f, 0.001f, 0.707f, Unit::none, 3), "RESO", { 0.05f, 0.82f } },
+    { choice (filterType, "filterType", "Filter Type", T::filterTypes, 0), "TYPE", { 0.0f, 1.0f }, T::filterTypeCards },
+    { real (filterMix, "filterMix", "Filter Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.35f, 1.0f } },
+};
+
+#define LUMIVOX_SHAPER_POINT(n, k, def) \
+    { real (shaperPoint##n, "shaperPoint" #n, "Shaper Point " #k, 0.0f, 1.0f, 0.001f, def) }
+
+// The shaper's card is the editor's own, around the curve; its points have no control of their own.
+inline constexpr U shaper[] = {
+    { toggle (shaperOn, "shaperOn", "Shaper On", false) },
+    { choice (shaperRate, "shaperRate", "Shaper Rate", T::shaperRates, 2), "SYNC" },
+    { real (shaperDepth, "shaperDepth", "Shaper Depth", 0.0f, 100.0f, 0.1f, 100.0f, pct), "DEPTH" },
+    { real (shaperMix, "shaperMix", "Shaper Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX" },
+    LUMIVOX_SHAPER_POINT (0, 1, 0.0f),  LUMIVOX_SHAPER_POINT (1, 2, 0.05f), LUMIVOX_SHAPER_POINT (2, 3, 0.14f),
+    LUMIVOX_SHAPER_POINT (3, 4, 0.28f), LUMIVOX_SHAPER_POINT (4, 5, 0.48f), LUMIVOX_SHAPER_POINT (5, 6, 0.7f),
+    LUMIVOX_SHAPER_POINT (6, 7, 0.88f), LUMIVOX_SHAPER_POINT (7, 8, 1.0f),  LUMIVOX_SHAPER_POINT (8, 9, 1.0f),
+    LUMIVOX_SHAPER_POINT (9, 10, 1.0f), LUMIVOX_SHAPER_POINT (10, 11, 1.0f), LUMIVOX_SHAPER_POINT (11, 12, 1.0f),
+    LUMIVOX_SHAPER_POINT (12, 13, 1.0f), LUMIVOX_SHAPER_POINT (13, 14, 1.0f), LUMIVOX_SHAPER_POINT (14, 15, 1.0f),
+    LUMIVOX_SHAPER_POINT (15, 16, 1.0f),
+};
+
+#undef LUMIVOX_SHAPER_POINT
+
+inline constexpr U gate[] = {
+    { toggle (gateOn, "gateOn", "Gate On", false) },
+    { choice (gateRate, "gateRate", "Gate Rate", T::gateRates, 2), "RATE", { 0.0f, 1.0f } },
+    { real (gateDepth, "gateDepth", "Gate Depth", 0.0f, 100.0f, 0.1f, 100.0f, pct), "DEPTH", { 0.45f, 1.0f } },
+    { real (gateMix, "gateMix", "Gate Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.45f, 1.0f } },
+};
+
+inline constexpr U crusher[] = {
+    { toggle (crushOn, "crushOn", "Crusher On", false) },
+    { real (bits, "bits", "Bits", 2.0f, 16.0f, 1.0f, 12.0f), "BITS", { 0.05f, 0.82f } },
+    { real (downsample, "downsample", "Downsample", 1.0f, 32.0f, 1.0f, 1.0f), "DOWNSAMPLE", { 0.0f, 0.7f } },
+    { real (crushMix, "crushMix", "Crusher Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.2f, 0.85f } },
+};
+
+inline constexpr U delay[] = {
+    { toggle (delayOn, "delayOn", "Delay On", false) },
+    { real (delayMs, "delayMs", "Delay", 1.0f, 1500.0f, 1.0f, 250.0f, Unit::milliseconds), "TIME MS", { 0.02f, 0.72f } },
+    { real (feedback, "feedback", "Feedback", 0.0f, 95.0f, 0.1f, 30.0f), "FEEDBACK", { 0.05f, 0.72f } },
+    { real (delayMix, "delayMix", "Delay Mix", 0.0f, 100.0f, 0.1f, 25.0f, pct), "MIX", { 0.12f, 0.72f } },
+};
+
+inline constexpr U width[] = {
+    { toggle (widthOn, "widthOn", "Width On", false) },
+    { real (Param::width, "width", "Width", 0.0f, 200.0f, 0.1f, 100.0f, pct), "WIDTH", { 0.25f, 1.0f } },
+    { real (widthMix, "widthMix", "Width Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.45f, 1.0f } },
+};
+
+inline constexpr U pitch[] = {
+    { toggle (pitchOn, "pitchOn", "Pitch On", false) },
+    { real (pitchSemitones, "pitchSemitones", "Pitch Semitones", -24.0f, 24.0f, 1.0f, 0.0f, Unit::semitones),
+      "SEMITONES", { 0.25f, 0.75f } },
+    { real (pitchCents, "pitchCents", "Pitch Cents", -100.0f, 100.0f, 1.0f, 0.0f, Unit::cents), "CENTS", { 0.35f, 0.65f } },
+    { real (pitchMix, "pitchMix", "Pitch Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.45f, 1.0f } },
+};
+
+inline constexpr U halftime[] = {
+    { toggle (halfTimeOn, "halfTimeOn", "HalfTime On", false) },
+    { choice (halfTimeRate, "halfTimeRate", "HalfTime Rate", T::halfTimeRates, 0), "RATE", { 0.0f, 1.0f } },
+    { real (halfTimeSmooth, "halfTimeSmooth", "HalfTime Smooth", 0.0f, 100.0f, 0.1f, 35.0f, pct), "SMOOTH",
+      { 0.15f, 0.85f } },
+    { real (halfTimeMix, "halfTimeMix", "HalfTime Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.45f, 1.0f } },
+};
+
+inline constexpr U granular[] = {
+    { toggle (granularOn, "granularOn", "Granular On", false) },
+    { real (grainSize, "grainSize", "Grain Size", 20.0f, 300.0f, 1.0f, 90.0f, Unit::milliseconds), "SIZE", { 0.08f, 0.85f } },
+    { real (grainDensity, "grainDensity", "Grain Density", 1.0f, 24.0f, 0.1f, 8.0f), "DENSITY", { 0.05f, 0.8f } },
+    { real (grainSpray, "grainSpray", "Grain Spray", 0.0f, 100.0f, 0.1f, 30.0f, pct), "SPRAY", { 0.12f, 0.95f } },
+    { real (grainPitch, "grainPitch", "Grain Pitch", -12.0f, 12.0f, 1.0f, 0.0f, Unit::semitones), "PITCH", { 0.2f, 0.8f } },
+    { toggle (grainFreeze, "grainFreeze", "Grain Freeze", false), "FREEZE" },
+    { real (grainMix, "grainMix", "Grain Mix", 0.0f, 100.0f, 0.1f, 50.0f, pct), "MIX", { 0.3f, 0.85f } },
+};
+
+inline constexpr U reverb[] = {
+    { toggle (reverbOn, "reverbOn", "Reverb On", false) },
+    { real (reverbSize, "reverbSize", "Reverb Size", 0.0f, 100.0f, 0.1f, 55.0f, pct), "SIZE", { 0.15f, 0.92f } },
+    { real (reverbDamping, "reverbDamping", "Reverb Damping", 0.0f, 100.0f, 0.1f, 45.0f, pct), "DAMP", { 0.1f, 0.9f } },
+    { real (reverbWidth, "reverbWidth", "Reverb Width", 0.0f, 100.0f, 0.1f, 100.0f, pct), "WIDTH", { 0.4f, 1.0f } },
+    { toggle (reverbFreeze, "reverbFreeze", "Reverb Freeze", false), "FREEZE" },
+    { real (reverbMix, "reverbMix", "Reverb Mix", 0.0f, 100.0f, 0.1f, 24.0f, pct), "MIX", { 0.1f, 0.62f } },
+};
+
+inline constexpr U stutter[] = {
+    { toggle (stutterOn, "stutterOn", "Stutter On", false) },
+    { choice (stutterRate, "stutterRate", "Stutter Rate", T::stutterRates, 3), "RATE", { 0.0f, 1.0f } },
+    { real (stutterLength, "stutterLength", "Stutter Length", 10.0f, 100.0f, 0.1f, 72.0f, pct), "LENGTH", { 0.18f, 0.92f } },
+    { real (stutterProbability, "stutterProbability", "Stutter Probability", 0.0f, 100.0f, 0.1f, 100.0f, pct), "CHANCE",
+      { 0.45f, 1.0f } },
+    { real (stutterMix, "stutterMix", "Stutter Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.5f, 1.0f } },
+};
+
+inline constexpr U reverse[] = {
+    { toggle (reverseOn, "reverseOn", "Reverse On", false) },
+    { choice (reverseRate, "reverseRate", "Reverse Rate", T::reverseRates, 2), "RATE", { 0.0f, 1.0f } },
+    { real (reverseCrossfade, "reverseCrossfade", "Reverse Crossfade", 0.0f, 100.0f, 0.1f, 22.0f, pct), "XFADE",
+      { 0.05f, 0.65f } },
+    { real (reverseMix, "reverseMix", "Reverse Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.5f, 1.0f } },
+};
+
+inline constexpr U tapestop[] = {
+    { toggle (tapeStopOn, "tapeStopOn", "Tape Stop On", false) },
+    { real (tapeStopTime, "tapeStopTime", "Tape Stop Time", 80.0f, 2000.0f, 1.0f, 650.0f, Unit::milliseconds), "TIME MS",
+      { 0.05f, 0.8f } },
+    { real (tapeStopCurve, "tapeStopCurve", "Tape Stop Curve", 0.2f, 4.0f, 0.01f, 1.6f), "CURVE", { 0.15f, 0.85f } },
+    { real (tapeStopMix, "tapeStopMix", "Tape Stop Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.55f, 1.0f } },
+};
+
+inline constexpr U formant[] = {
+    { toggle (formantOn, "formantOn", "Formant On", false) },
+    { real (formantShift, "formantShift", "Formant Shift", -12.0f, 12.0f, 0.05f, 0.0f, Unit::semitones, 2), "SHIFT",
+      { 0.18f, 0.82f } },
+    { real (formantTone, "formantTone", "Formant Tone", 0.0f, 100.0f, 0.1f, 50.0f, pct), "TONE", { 0.15f, 0.9f } },
+    { real (formantMix, "formantMix", "Formant Mix", 0.0f, 100.0f, 0.1f, 100.0f, pct), "MIX", { 0.45f, 1.0f } },
+};
+
+inline constexpr U chorus[] = {
+    { toggle (chorusOn, "chorusOn", "Chorus On", false) },
+    { choice (chorusMode, "chorusMode", "Chorus Mode", T::chorusModes, 0), "MODE" },
+    { real (chorusRate, "chorusRate", "Chorus Rate", 0.05f, 8.0f, 0.01f, 0.7f, Unit::hertz), "RATE", { 0.02f, 0.65f } },
+    { real (chorusDepth, "chorusDepth", "Chorus Depth", 0.0f, 100.0f, 0.1f, 38.0f, pct), "DEPTH", { 0.15f, 0.85f } },
+    { real (chorusFeedback, "chorusFeedback", "Chorus Feedback", -80.0f, 80.0f, 0.1f, 10.0f, pct), "FEEDBACK",
+      { 0.25f, 0.75f } },
+    { real (chorusMix, "chorusMix", "Chorus Mix", 0.0f, 100.0f, 0.1f, 35.0f, pct), "MIX", { 0.25f, 0.75f } },
+};
+} // namespace Rows
+
+namespace Tails
+{
+// Until an echo has fallen by 80 dB.
+inline double delay (const ParameterCache& cache)
+{
+    const double fb = juce::jlimit (0.001, 0.95, (double) cache.get (Param::feedback) / 100.0);
+    return ((double) cache.get (Param::delayMs) / 1000.0) * std::log (0.0001) / std::log (fb);
+}
+
+inline double reverb (const ParameterCache& cache) { return cache.isOn (Param::reverbFreeze) ? endlessTailSeconds : 0.0; }
+inline double granular (const ParameterCache& cache) { return cache.isOn (Param::grainFreeze) ? endlessTailSeconds : 0.0; }
+} // namespace Tails
+
+template <size_t N>
+constexpr EffectDescriptor describe (const char* id, const char* title, Param::Index power, Param::Index mix,
+                                     const EffectParameter (&parameters)[N], CardLayoutEntry card,
+                                     double (*tail) (const ParameterCache&) = nullptr, bool selectable = true)
+{
+    return { id, title, power, mix, selectable, parameters, int (N), card, tail };
+}
 
 constexpr int numEffects = 16;
 
-constexpr Entry entries[numEffects] = {
-    { "drive", Param::driveOn, true },        { "filter", Param::filterOn, true },
-    { "shaper", Param::shaperOn, false },     { "gate", Param::gateOn, true },
-    { "crusher", Param::crushOn, true },      { "delay", Param::delayOn, true },
-    { "width", Param::widthOn, true },        { "pitch", Param::pitchOn, true },
-    { "halftime", Param::halfTimeOn, true },  { "granular", Param::granularOn, true },
-    { "reverb", Param::reverbOn, true },      { "stutter", Param::stutterOn, true },
-    { "reverse", Param::reverseOn, true },    { "tapestop", Param::tapeStopOn, true },
-    { "formant", Param::formantOn, true },    { "chorus", Param::chorusOn, true },
+using A = CardAccent;
+
+inline constexpr EffectDescriptor entries[numEffects] = {
+    describe ("drive", "DRIVE", Param::driveOn, Param::driveMix, Rows::drive, { 248, 12, 26, A::pink }),
+    describe ("filter", "FILTER", Param::filterOn, Param::filterMix, Rows::filter, { 242, 8, 20, A::cyan }),
+    describe ("shaper", "SHAPER", Param::shaperOn, Param::shaperMix, Rows::shaper, {}, nullptr, false),
+    describe ("gate", "GATE", Param::gateOn, Param::gateMix, Rows::gate, { 218, 12, 26, A::lime }),
+    describe ("crusher", "CRUSHER", Param::crushOn, Param::crushMix, Rows::crusher, { 234, 8, 20, A::pink }),
+    describe ("delay", "DELAY", Param::delayOn, Param::delayMix, Rows::delay, { 236, 8, 20, A::cyan }, Tails::delay),
+    describe ("width", "WIDTH", Param::widthOn, Param::widthMix, Rows::width, { 218, 12, 26, A::violet }),
+    describe ("pitch", "PITCH", Param::pitchOn, Param::pitchMix, Rows::pitch, { 252, 8, 20, A::violet }),
+    describe ("halftime", "HALFTIME", Param::halfTimeOn, Param::halfTimeMix, Rows::halftime, { 218, 12, 26, A::violet }),
+    describe ("granular", "GRANULAR", Param::granularOn, Param::grainMix, Rows::granular, { 430, 6, 20, A::pink },
+              Tails::granular),
+    describe ("reverb", "REVERB", Param::reverbOn, Param::reverbMix, Rows::reverb, { 350, 7, 20, A::cyan }, Tails::reverb),
+    describe ("stutter", "STUTTER", Param::stutterOn, Param::stutterMix, Rows::stutter, { 266, 7, 18, A::pink }),
+    describe ("reverse", "REVERSE", Param::reverseOn, Param::reverseMix, Rows::reverse, { 236, 11, 24, A::violet }),
+    describe ("tapestop", "TAPE STOP", Param::tapeStopOn, Param::tapeStopMix, Rows::tapestop, { 250, 8, 20, A::violet }),
+    describe ("formant", "FORMANT", Param::formantOn, Param::formantMix, Rows::formant, { 248, 8, 20, A::lime }),
+    describe ("chorus", "CHORUS / FLANGER", Param::chorusOn, Param::chorusMix, Rows::chorus, { 350, 6, 18, A::cyan }),
 };
 
 constexpr bool sameId (const char* a, const char* b) noexcept
@@ -41,5 +233,22 @@ inline int indexOf (const juce::String& id) noexcept
         if (id == entries[i].id)
             return i;
     return -1;
+}
+
+// The effect of an id, or null.
+inline const EffectDescriptor* find (const juce::String& id) noexcept
+{
+    const int i = indexOf (id);
+    return i < 0 ? nullptr : &entries[i];
+}
+
+// The effect parameter of a parameter id, or null for the global ones.
+inline const EffectParameter* findParameter (const juce::String& parameterId) noexcept
+{
+    for (const auto& effect : entries)
+        for (const auto& p : effect)
+            if (parameterId == p.spec.id)
+                return &p;
+    return nullptr;
 }
 } // namespace EffectCatalogue

@@ -4,21 +4,6 @@
 #include "editor/LumivoxLookAndFeel.h"
 #include "engine/EffectCatalogue.h"
 
-namespace
-{
-juce::Colour colourOf (CardAccent accent)
-{
-    switch (accent)
-    {
-        case CardAccent::cyan: return juce::Colour (LumivoxLookAndFeel::cyan);
-        case CardAccent::lime: return juce::Colour (0xFFA8FF3E);
-        case CardAccent::violet: return juce::Colour (0xFF9B5CFF);
-        case CardAccent::pink: break;
-    }
-    return juce::Colour (LumivoxLookAndFeel::pink);
-}
-} // namespace
-
 EffectCards::EffectCards()
 {
     for (const auto& effect : EffectCatalogue::entries)
@@ -50,7 +35,7 @@ EffectCards::EffectCards()
             c.card->addAndMakeVisible (*choice.control);
         for (auto& knob : c.knobs)
         {
-            knob.control->slider.setColour (juce::Slider::rotarySliderFillColourId, colourOf (effect.card.accent));
+            knob.control->slider.setColour (juce::Slider::rotarySliderFillColourId, LumivoxLookAndFeel::colourOf (effect.card.accent));
             c.card->addAndMakeVisible (*knob.control);
             knobs.emplace_back (knob.control.get(), knob.parameterId);
         }

@@ -3,7 +3,8 @@
 #include "engine/ParameterCache.h"
 
 // Everything LUMIVOX knows of one effect outside its module: its host parameters and how the
-// editor shows them, what randomisation may do to them, its rack card and its tail.
+// editor shows them, what randomisation may do to them, its rack card, chip and browser
+// button, and its tail.
 
 // A normalised range (0 to 1 of the parameter's range); an empty one is never drawn from.
 struct RandomRange
@@ -31,15 +32,34 @@ struct CardLayoutEntry
     CardAccent accent = CardAccent::pink; // of its knobs
 };
 
+// Its chip on the rack order strip.
+struct ChipEntry
+{
+    const char* text;
+    CardAccent accent;
+};
+
+enum class EffectGroup { utility, color, time, glitch, modulation };
+
+// Its button in the "+ FX" browser: the group's row, at slot (from 0) in it.
+struct BrowserEntry
+{
+    const char* name = nullptr; // null: not offered (the shaper is always in the rack)
+    EffectGroup group = EffectGroup::utility;
+    int slot = 0;
+};
+
 struct EffectDescriptor
 {
     const char* id;
     const char* title; // of its card
     Param::Index power, mix;
-    bool selectable; // the user may insert and remove it (every effect but the shaper)
+    bool selectable; // the user may insert and remove it: it has a browser button (every effect but the shaper)
     const EffectParameter* parameters; // in host order; the card's controls follow it
     int numParameters;
     CardLayoutEntry card;
+    ChipEntry chip;
+    BrowserEntry browser;
     // How long the effect may sound on after its input stops, in seconds; null: no tail of its own.
     double (*tailSeconds) (const ParameterCache&) = nullptr;
 

@@ -13,13 +13,12 @@ struct Controls
     int knobs = 0, choices = 0, toggles = 0;
 };
 
-// What the card shows: every captioned parameter but the power switch.
 Controls controlsOf (const EffectDescriptor& effect)
 {
     Controls c;
     for (const auto& p : effect)
     {
-        if (p.caption == nullptr || p.spec.index == effect.power)
+        if (! effect.hasCardControl (p))
             continue;
         switch (p.spec.kind)
         {
@@ -36,7 +35,7 @@ EffectCardLayout EffectCardLayout::compute (const juce::String& fxId, int W, int
 {
     EffectCardLayout layout;
     const auto* effect = EffectCatalogue::find (fxId);
-    if (effect == nullptr || effect->card.width == 0)
+    if (effect == nullptr)
         return layout;
 
     const auto controls = controlsOf (*effect);

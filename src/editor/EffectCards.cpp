@@ -14,7 +14,7 @@ EffectCards::EffectCards()
         Contents c { &effect, std::make_unique<ModuleCard> (effect.title, true, true), {}, {}, {} };
         for (const auto& p : effect)
         {
-            if (p.caption == nullptr || p.spec.index == effect.power)
+            if (! effect.hasCardControl (p))
                 continue;
             switch (p.spec.kind)
             {
@@ -35,7 +35,8 @@ EffectCards::EffectCards()
             c.card->addAndMakeVisible (*choice.control);
         for (auto& knob : c.knobs)
         {
-            knob.control->slider.setColour (juce::Slider::rotarySliderFillColourId, LumivoxLookAndFeel::colourOf (effect.card.accent));
+            knob.control->slider.setColour (juce::Slider::rotarySliderFillColourId,
+                                            LumivoxLookAndFeel::colourOf (effect.card.accent));
             c.card->addAndMakeVisible (*knob.control);
             knobs.emplace_back (knob.control.get(), knob.parameterId);
         }

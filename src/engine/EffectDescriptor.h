@@ -63,6 +63,12 @@ struct EffectDescriptor
     // How long the effect may sound on after its input stops, in seconds; null: no tail of its own.
     double (*tailSeconds) (const ParameterCache&) = nullptr;
 
+    // Whether the parameter has a control of its own on the card (the power switch sits in its header).
+    constexpr bool hasCardControl (const EffectParameter& p) const noexcept
+    {
+        return card.width > 0 && p.caption != nullptr && p.spec.index != power;
+    }
+
     constexpr const EffectParameter* begin() const noexcept { return parameters; }
     constexpr const EffectParameter* end() const noexcept { return parameters + numParameters; }
 };

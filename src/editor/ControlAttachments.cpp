@@ -18,9 +18,6 @@ void ControlAttachments::attachSlider (Knob& knob, const char* parameterId, cons
         std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment> (state, parameterId, slider));
 
     const juce::String id (parameterId);
-    const auto* parameter = state.getParameter (id);
-    const float rangeEnd = parameter != nullptr ? parameter->getNormalisableRange().end : 0.0f;
-    const auto suffix = ValueText::suffixFor (id, rangeEnd);
 
     if (ValueText::isBar (id))
     {
@@ -29,7 +26,7 @@ void ControlAttachments::attachSlider (Knob& knob, const char* parameterId, cons
     }
 
     // After the attachment, so these win over the texts it installs.
-    slider.textFromValueFunction = [id, suffix] (double value) { return ValueText::format (id, value, suffix); };
+    slider.textFromValueFunction = [id] (double value) { return ValueText::format (id, value); };
     slider.valueFromTextFunction = [] (const juce::String& text) { return ValueText::parse (text); };
     slider.updateText();
 

@@ -5,7 +5,8 @@
 #include <vector>
 
 // Where the controls sit inside a rack card of width W and height A: a row of knobs below
-// the header and, depending on the card, a row of choice boxes or a FREEZE switch.
+// the header and, depending on the controls its descriptor lists, a row of choice boxes or a
+// switch such as FREEZE.
 struct EffectCardLayout
 {
     static EffectCardLayout compute (const juce::String& fxId, int width, int height);

@@ -1,103 +1,61 @@
 #include "editor/EffectCards.h"
 
 #include "editor/EffectCardLayout.h"
-#include "editor/EffectCardTable.h"
 #include "editor/LumivoxLookAndFeel.h"
-
-namespace
-{
-constexpr juce::uint32 pink = LumivoxLookAndFeel::pink, cyan = LumivoxLookAndFeel::cyan, lime = 0xFFA8FF3E,
-                       violet = 0xFF9B5CFF;
-
-juce::String titleOf (const char* fxId) { return EffectCardTable::find (fxId)->title; }
-} // namespace
+#include "engine/EffectCatalogue.h"
 
 EffectCards::EffectCards()
-    : driveCard (titleOf ("drive"), true, true), filterCard (titleOf ("filter"), true, true),
-      gateCard (titleOf ("gate"), true, true), crusherCard (titleOf ("crusher"), true, true),
-      pitchCard (titleOf ("pitch"), true, true), formantCard (titleOf ("formant"), true, true),
-      halftimeCard (titleOf ("halftime"), true, true), stutterCard (titleOf ("stutter"), true, true),
-      reverseCard (titleOf ("reverse"), true, true), tapestopCard (titleOf ("tapestop"), true, true),
-      granularCard (titleOf ("granular"), true, true), chorusCard (titleOf ("chorus"), true, true),
-      delayCard (titleOf ("delay"), true, true), reverbCard (titleOf ("reverb"), true, true),
-      widthCard (titleOf ("width"), true, true)
 {
-    struct KnobRow
+    for (const auto& effect : EffectCatalogue::entries)
     {
-        Knob* knob;
-        const char* parameterId;
-        juce::uint32 accent;
-    };
-    const auto add = [this] (const char* fxId, ModuleCard& card, const char* power, std::initializer_list<KnobRow> knobRows,
-                             std::initializer_list<std::pair<ChoiceControl*, const char*>> choiceRows = {},
-                             juce::ToggleButton* toggle = nullptr, const char* toggleParameter = nullptr)
-    {
-        Contents c { fxId, &card, power, {}, {}, toggle, toggleParameter };
-        // Choices first where a card lists them first; child order only matters for focus.
-        for (const auto& [choice, id] : choiceRows)
+        if (effect.card.width == 0)
+            continue;
+
+        Contents c { &effect, std::make_unique<ModuleCard> (effect.title, true, true), {}, {}, {} };
+        for (const auto& p : effect)
         {
-            card.addAndMakeVisible (choice);
-            c.choices.emplace_back (choice, id);
+            if (! effect.hasCardControl (p))
+                continue;
+            switch (p.spec.kind)
+            {
+                case Param::Kind::floating:
+                    c.knobs.push_back ({ std::make_unique<Knob> (p.caption), p.spec.id });
+                    break;
+                case Param::Kind::choice:
+                    c.choices.push_back ({ std::make_unique<ChoiceControl> (p.caption), p.spec.id });
+                    break;
+                case Param::Kind::boolean:
+                    c.toggles.push_back ({ std::make_unique<juce::ToggleButton> (p.caption), p.spec.id });
+                    break;
+            }
         }
-        for (const auto& row : knobRows)
+
+        // Choices first; child order only matters for focus.
+        for (auto& choice : c.choices)
+            c.card->addAndMakeVisible (*choice.control);
+        for (auto& knob : c.knobs)
         {
-            row.knob->slider.setColour (juce::Slider::rotarySliderFillColourId, juce::Colour (row.accent));
-            card.addAndMakeVisible (row.knob);
-            c.knobs.emplace_back (row.knob, row.parameterId);
-            knobs.emplace_back (row.knob, row.parameterId);
+            knob.control->slider.setColour (juce::Slider::rotarySliderFillColourId,
+                                            LumivoxLookAndFeel::colourOf (effect.card.accent));
+            c.card->addAndMakeVisible (*knob.control);
+            knobs.emplace_back (knob.control.get(), knob.parameterId);
         }
-        if (toggle != nullptr)
+        for (auto& toggle : c.toggles)
         {
-            toggle->setClickingTogglesState (true);
-            card.addAndMakeVisible (toggle);
+            toggle.control->setClickingTogglesState (true);
+            c.card->addAndMakeVisible (*toggle.control);
         }
         contents.push_back (std::move (c));
-    };
+    }
+}
 
-    add ("drive", driveCard, "driveOn", { { &driveKnob, "drive", pink }, { &driveMixKnob, "driveMix", pink } },
-         { { &driveTypeChoice, "driveType" }, { &driveQualityChoice, "driveQuality" } });
-    add ("filter", filterCard, "filterOn",
-         { { &cutoffKnob, "cutoff", cyan }, { &resonanceKnob, "resonance", cyan }, { &filterMixKnob, "filterMix", cyan } },
-         { { &filterTypeChoice, "filterType" } });
-    add ("gate", gateCard, "gateOn", { { &gateDepthKnob, "gateDepth", lime }, { &gateMixKnob, "gateMix", lime } },
-         { { &gateRateChoice, "gateRate" } });
-    add ("crusher", crusherCard, "crushOn",
-         { { &bitsKnob, "bits", pink }, { &downsampleKnob, "downsample", pink }, { &crushMixKnob, "crushMix", pink } });
-    add ("delay", delayCard, "delayOn",
-         { { &delayMsKnob, "delayMs", cyan }, { &feedbackKnob, "feedback", cyan }, { &delayMixKnob, "delayMix", cyan } });
-    add ("width", widthCard, "widthOn", { { &widthKnob, "width", violet }, { &widthMixKnob, "widthMix", violet } });
-    add ("pitch", pitchCard, "pitchOn",
-         { { &pitchSemitonesKnob, "pitchSemitones", violet }, { &pitchCentsKnob, "pitchCents", violet },
-           { &pitchMixKnob, "pitchMix", violet } });
-    add ("formant", formantCard, "formantOn",
-         { { &formantShiftKnob, "formantShift", lime }, { &formantToneKnob, "formantTone", lime },
-           { &formantMixKnob, "formantMix", lime } });
-    add ("halftime", halftimeCard, "halfTimeOn",
-         { { &halfTimeSmoothKnob, "halfTimeSmooth", violet }, { &halfTimeMixKnob, "halfTimeMix", violet } },
-         { { &halfTimeRateChoice, "halfTimeRate" } });
-    add ("stutter", stutterCard, "stutterOn",
-         { { &stutterLengthKnob, "stutterLength", pink }, { &stutterProbabilityKnob, "stutterProbability", pink },
-           { &stutterMixKnob, "stutterMix", pink } },
-         { { &stutterRateChoice, "stutterRate" } });
-    add ("reverse", reverseCard, "reverseOn",
-         { { &reverseCrossfadeKnob, "reverseCrossfade", violet }, { &reverseMixKnob, "reverseMix", violet } },
-         { { &reverseRateChoice, "reverseRate" } });
-    add ("tapestop", tapestopCard, "tapeStopOn",
-         { { &tapeStopTimeKnob, "tapeStopTime", violet }, { &tapeStopCurveKnob, "tapeStopCurve", violet },
-           { &tapeStopMixKnob, "tapeStopMix", violet } });
-    add ("granular", granularCard, "granularOn",
-         { { &grainSizeKnob, "grainSize", pink }, { &grainDensityKnob, "grainDensity", pink },
-           { &grainSprayKnob, "grainSpray", pink }, { &grainPitchKnob, "grainPitch", pink },
-           { &grainMixKnob, "grainMix", pink } },
-         {}, &grainFreezeButton, "grainFreeze");
-    add ("chorus", chorusCard, "chorusOn",
-         { { &chorusRateKnob, "chorusRate", cyan }, { &chorusDepthKnob, "chorusDepth", cyan },
-           { &chorusFeedbackKnob, "chorusFeedback", cyan }, { &chorusMixKnob, "chorusMix", cyan } },
-         { { &chorusModeChoice, "chorusMode" } });
-    add ("reverb", reverbCard, "reverbOn",
-         { { &reverbSizeKnob, "reverbSize", cyan }, { &reverbDampingKnob, "reverbDamping", cyan },
-           { &reverbWidthKnob, "reverbWidth", cyan }, { &reverbMixKnob, "reverbMix", cyan } },
-         {}, &reverbFreezeButton, "reverbFreeze");
+juce::StringArray EffectCards::choiceItems (const juce::String& parameterId)
+{
+    juce::StringArray items;
+    if (const auto* p = EffectCatalogue::findParameter (parameterId))
+        for (int i = 0; i < p->spec.numChoices; ++i)
+            items.add (p->cardChoices != nullptr ? p->cardChoices[i] : p->spec.choices[i]);
+    return items;
 }
 
 void EffectCards::attach (ControlAttachments& attachments)
@@ -105,39 +63,54 @@ void EffectCards::attach (ControlAttachments& attachments)
     for (auto& c : contents)
     {
         const auto& cardTitle = c.card->title;
-        for (const auto& [choice, id] : c.choices)
+        for (const auto& choice : c.choices)
         {
-            choice->comboBox.addItemList (EffectCardTable::choiceItems (id), 1);
-            attachments.attachChoice (*choice, id, cardTitle);
+            choice.control->comboBox.addItemList (choiceItems (choice.parameterId), 1);
+            attachments.attachChoice (*choice.control, choice.parameterId, cardTitle);
         }
-        for (const auto& [knob, id] : c.knobs)
-            attachments.attachSlider (*knob, id, cardTitle);
-        if (c.toggle != nullptr)
-            attachments.attachButton (*c.toggle, c.toggleParameter, c.toggle->getButtonText() + " " + cardTitle);
-        attachments.attachButton (c.card->powerButton, c.powerParameter, cardTitle + " power");
+        for (const auto& knob : c.knobs)
+            attachments.attachSlider (*knob.control, knob.parameterId, cardTitle);
+        for (const auto& toggle : c.toggles)
+            attachments.attachButton (*toggle.control, toggle.parameterId,
+                                      toggle.control->getButtonText() + " " + cardTitle);
+        attachments.attachButton (c.card->powerButton, Param::id (c.effect->power), cardTitle + " power");
     }
 }
 
 ModuleCard* EffectCards::cardForFxId (const juce::String& fxId) noexcept
 {
     for (auto& c : contents)
-        if (fxId == c.fxId)
-            return c.card;
+        if (fxId == c.effect->id)
+            return c.card.get();
     return nullptr;
 }
 
 std::vector<ModuleCard*> EffectCards::allCards()
 {
     std::vector<ModuleCard*> cards;
-    for (const auto& e : EffectCardTable::entries)
-        cards.push_back (cardForFxId (e.fxId));
+    for (auto& c : contents)
+        cards.push_back (c.card.get());
     return cards;
 }
+
+template <typename Control>
+Control* EffectCards::find (std::vector<Bound<Control>> Contents::*controls, const juce::String& parameterId) const noexcept
+{
+    for (const auto& c : contents)
+        for (const auto& bound : c.*controls)
+            if (parameterId == bound.parameterId)
+                return bound.control.get();
+    return nullptr;
+}
+
+Knob* EffectCards::knobFor (const juce::String& id) const noexcept { return find (&Contents::knobs, id); }
+ChoiceControl* EffectCards::choiceFor (const juce::String& id) const noexcept { return find (&Contents::choices, id); }
+juce::ToggleButton* EffectCards::toggleFor (const juce::String& id) const noexcept { return find (&Contents::toggles, id); }
 
 EffectCards::Contents* EffectCards::contentsOf (const ModuleCard& card) noexcept
 {
     for (auto& c : contents)
-        if (c.card == &card)
+        if (c.card.get() == &card)
             return &c;
     return nullptr;
 }
@@ -148,11 +121,11 @@ void EffectCards::layoutControls (ModuleCard& card, int height)
     if (c == nullptr)
         return;
 
-    const auto layout = EffectCardLayout::compute (c->fxId, card.getWidth(), height);
+    const auto layout = EffectCardLayout::compute (c->effect->id, card.getWidth(), height);
     for (size_t i = 0; i < c->knobs.size() && i < layout.knobs.size(); ++i)
-        c->knobs[i].first->setBounds (layout.knobs[i]);
+        c->knobs[i].control->setBounds (layout.knobs[i]);
     for (size_t i = 0; i < c->choices.size() && i < layout.choices.size(); ++i)
-        c->choices[i].first->setBounds (layout.choices[i]);
-    if (c->toggle != nullptr)
-        c->toggle->setBounds (layout.toggle);
+        c->choices[i].control->setBounds (layout.choices[i]);
+    for (auto& toggle : c->toggles)
+        toggle.control->setBounds (layout.toggle);
 }

@@ -4,11 +4,13 @@
 #include "editor/ControlAttachments.h"
 #include "editor/Knob.h"
 #include "editor/ModuleCard.h"
+#include "engine/EffectDescriptor.h"
 
+#include <memory>
 #include <vector>
 
-// The fifteen rack cards with their knobs, choice boxes and switches, and the placing of
-// those controls inside each card.
+// The rack cards, one per effect that has one, with the knobs, choice boxes and switch its
+// descriptor lists, and the placing of those controls inside each card.
 class EffectCards
 {
 public:
@@ -18,7 +20,7 @@ public:
     void attach (ControlAttachments& attachments);
 
     ModuleCard* cardForFxId (const juce::String& fxId) noexcept;
-    // In the order of the card table.
+    // In catalogue order.
     std::vector<ModuleCard*> allCards();
 
     // Places the controls of one card from its current width and the given height.
@@ -27,49 +29,34 @@ public:
     // Every knob with its parameter ID.
     const std::vector<std::pair<Knob*, const char*>>& allKnobs() const noexcept { return knobs; }
 
-    ModuleCard driveCard, filterCard, gateCard, crusherCard, pitchCard, formantCard, halftimeCard, stutterCard,
-        reverseCard, tapestopCard, granularCard, chorusCard, delayCard, reverbCard, widthCard;
+    // The control of a parameter, or null.
+    Knob* knobFor (const juce::String& parameterId) const noexcept;
+    ChoiceControl* choiceFor (const juce::String& parameterId) const noexcept;
+    juce::ToggleButton* toggleFor (const juce::String& parameterId) const noexcept;
 
-    Knob driveKnob { "DRIVE" }, driveMixKnob { "MIX" };
-    ChoiceControl driveTypeChoice { "TYPE" }, driveQualityChoice { "QUALITY" };
-    Knob cutoffKnob { "CUTOFF" }, resonanceKnob { "RESO" }, filterMixKnob { "MIX" };
-    ChoiceControl filterTypeChoice { "TYPE" };
-    Knob gateDepthKnob { "DEPTH" }, gateMixKnob { "MIX" };
-    ChoiceControl gateRateChoice { "RATE" };
-    Knob bitsKnob { "BITS" }, downsampleKnob { "DOWNSAMPLE" }, crushMixKnob { "MIX" };
-    Knob delayMsKnob { "TIME MS" }, feedbackKnob { "FEEDBACK" }, delayMixKnob { "MIX" };
-    Knob widthKnob { "WIDTH" }, widthMixKnob { "MIX" };
-    Knob pitchSemitonesKnob { "SEMITONES" }, pitchCentsKnob { "CENTS" }, pitchMixKnob { "MIX" };
-    Knob formantShiftKnob { "SHIFT" }, formantToneKnob { "TONE" }, formantMixKnob { "MIX" };
-    Knob halfTimeSmoothKnob { "SMOOTH" }, halfTimeMixKnob { "MIX" };
-    ChoiceControl halfTimeRateChoice { "RATE" };
-    Knob stutterLengthKnob { "LENGTH" }, stutterProbabilityKnob { "CHANCE" }, stutterMixKnob { "MIX" };
-    ChoiceControl stutterRateChoice { "RATE" };
-    Knob reverseCrossfadeKnob { "XFADE" }, reverseMixKnob { "MIX" };
-    ChoiceControl reverseRateChoice { "RATE" };
-    Knob tapeStopTimeKnob { "TIME MS" }, tapeStopCurveKnob { "CURVE" }, tapeStopMixKnob { "MIX" };
-    Knob grainSizeKnob { "SIZE" }, grainDensityKnob { "DENSITY" }, grainSprayKnob { "SPRAY" },
-        grainPitchKnob { "PITCH" }, grainMixKnob { "MIX" };
-    juce::ToggleButton grainFreezeButton { "FREEZE" };
-    ChoiceControl chorusModeChoice { "MODE" };
-    Knob chorusRateKnob { "RATE" }, chorusDepthKnob { "DEPTH" }, chorusFeedbackKnob { "FEEDBACK" },
-        chorusMixKnob { "MIX" };
-    Knob reverbSizeKnob { "SIZE" }, reverbDampingKnob { "DAMP" }, reverbWidthKnob { "WIDTH" }, reverbMixKnob { "MIX" };
-    juce::ToggleButton reverbFreezeButton { "FREEZE" };
+    // A choice parameter's items as its box shows them, in choice-index order; empty for other ids.
+    static juce::StringArray choiceItems (const juce::String& parameterId);
 
 private:
+    template <typename Control>
+    struct Bound
+    {
+        std::unique_ptr<Control> control;
+        const char* parameterId;
+    };
+
     struct Contents
     {
-        const char* fxId;
-        ModuleCard* card;
-        const char* powerParameter;
-        std::vector<std::pair<Knob*, const char*>> knobs;
-        std::vector<std::pair<ChoiceControl*, const char*>> choices;
-        juce::ToggleButton* toggle = nullptr;
-        const char* toggleParameter = nullptr;
+        const EffectDescriptor* effect;
+        std::unique_ptr<ModuleCard> card;
+        std::vector<Bound<Knob>> knobs;
+        std::vector<Bound<ChoiceControl>> choices;
+        std::vector<Bound<juce::ToggleButton>> toggles;
     };
 
     Contents* contentsOf (const ModuleCard& card) noexcept;
+    template <typename Control>
+    Control* find (std::vector<Bound<Control>> Contents::*controls, const juce::String& parameterId) const noexcept;
 
     std::vector<Contents> contents;
     std::vector<std::pair<Knob*, const char*>> knobs;

@@ -1,8 +1,8 @@
 #include "editor/LUMIVOXAudioProcessorEditor.h"
 
-#include "editor/EffectCardTable.h"
 #include "editor/FxBrowser.h"
 #include "engine/Destinations.h"
+#include "engine/EffectCatalogue.h"
 #include "engine/StateProperties.h"
 #include "engine/UndoFlush.h"
 
@@ -131,11 +131,13 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     attachments.attachSlider (masterMixKnob, "masterMix", masterCard.title);
     attachments.attachSlider (outputKnob, "output", masterCard.title);
 
-    for (const auto& entry : EffectCardTable::entries)
+    for (const auto& entry : EffectCatalogue::entries)
     {
-        auto* card = effectCards.cardForFxId (entry.fxId);
-        const juce::String id (entry.fxId);
-        card->setSize (entry.width, 136);
+        auto* card = effectCards.cardForFxId (entry.id);
+        if (card == nullptr)
+            continue;
+        const juce::String id (entry.id);
+        card->setSize (entry.card.width, 136);
         card->onRemove = [this, id] { removeFxFromRack (id); };
         card->onRandomize = [this, id]
         {
@@ -150,7 +152,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     for (auto* card : { &shaperCard, &lfoCard, &macroCard })
         addAndMakeVisible (card);
     shaperCard.addAndMakeVisible (shaperRateChoice);
-    shaperRateChoice.comboBox.addItemList (EffectCardTable::choiceItems ("shaperRate"), 1);
+    shaperRateChoice.comboBox.addItemList (EffectCards::choiceItems ("shaperRate"), 1);
     attachments.attachChoice (shaperRateChoice, "shaperRate", shaperCard.title);
     for (auto* k : { &shaperDepthKnob, &shaperMixKnob })
         shaperCard.addAndMakeVisible (k);
@@ -372,7 +374,7 @@ void LUMIVOXAudioProcessorEditor::layoutFxRack (int height)
             continue;
         card->fxId = id;
         card->onDropFx = [this, id] (const juce::String& dragged) { dropFxOnCard (dragged, id); };
-        card->setBounds (x, 0, EffectCardTable::find (id)->width, cardHeight);
+        card->setBounds (x, 0, EffectCatalogue::find (id)->card.width, cardHeight);
         card->setVisible (true);
         x += card->getWidth() + 5;
         placed = true;

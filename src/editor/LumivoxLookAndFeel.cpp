@@ -48,6 +48,18 @@ LumivoxLookAndFeel::LumivoxLookAndFeel()
         setColour (c.id, juce::Colour (c.argb));
 }
 
+juce::Colour LumivoxLookAndFeel::colourOf (CardAccent accent)
+{
+    switch (accent)
+    {
+        case CardAccent::cyan: return juce::Colour (cyan);
+        case CardAccent::lime: return juce::Colour (lime);
+        case CardAccent::violet: return juce::Colour (violet);
+        case CardAccent::pink: break;
+    }
+    return juce::Colour (pink);
+}
+
 juce::Font LumivoxLookAndFeel::uiFont (float height, bool bold)
 {
     return FontAdapter::make (height, bold);

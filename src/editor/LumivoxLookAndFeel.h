@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/EffectDescriptor.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The editor's dark neon look: violet-black surfaces, a hot pink accent and a cyan second
@@ -9,6 +11,10 @@ class LumivoxLookAndFeel final : public juce::LookAndFeel_V4
 public:
     static constexpr juce::uint32 pink = 0xFFFF3DAF;
     static constexpr juce::uint32 cyan = 0xFF32DCFF;
+    static constexpr juce::uint32 lime = 0xFFA8FF3E;
+    static constexpr juce::uint32 violet = 0xFF9B5CFF;
+
+    static juce::Colour colourOf (CardAccent accent);
 
     LumivoxLookAndFeel();
 

@@ -10,7 +10,6 @@ struct AccentRule
     juce::uint32 colour;
 };
 
-constexpr juce::uint32 lime = 0xFFA8FF3E, violet = 0xFF9B5CFF;
 constexpr int headerHeight = 35;
 constexpr int dragThreshold = 6;
 } // namespace
@@ -19,8 +18,8 @@ juce::Colour ModuleCard::accentFor (const juce::String& titleText)
 {
     static const AccentRule rules[] = {
         { { "FILTER", "DELAY", "REVERB", "CHORUS" }, LumivoxLookAndFeel::cyan },
-        { { "GATE", "GRANULAR", "FORMANT" }, lime },
-        { { "WIDTH", "LFO", "PITCH", "HALFTIME", "REVERSE", "TAPE" }, violet },
+        { { "GATE", "GRANULAR", "FORMANT" }, LumivoxLookAndFeel::lime },
+        { { "WIDTH", "LFO", "PITCH", "HALFTIME", "REVERSE", "TAPE" }, LumivoxLookAndFeel::violet },
     };
     for (const auto& rule : rules)
         for (const auto* word : rule.words)

@@ -2,20 +2,16 @@
 
 #include "editor/LumivoxLookAndFeel.h"
 #include "editor/ModuleCard.h"
+#include "engine/EffectCatalogue.h"
 
 namespace
 {
 constexpr int chipPitch = 82, chipWidth = 78, chipTop = 14;
 
-juce::uint32 chipColour (const juce::String& id)
+juce::Colour chipColour (const juce::String& id)
 {
-    if (id == "filter" || id == "delay" || id == "reverb")
-        return 0x32DCFF;
-    if (id == "gate" || id == "granular")
-        return 0xA8FF3E;
-    if (id == "width" || id == "pitch" || id == "halftime")
-        return 0x9B5CFF;
-    return 0xFF3DAF;
+    const auto* effect = EffectCatalogue::find (id);
+    return LumivoxLookAndFeel::colourOf (effect != nullptr ? effect->chip.accent : CardAccent::pink);
 }
 } // namespace
 
@@ -23,12 +19,8 @@ RackOrderStrip::~RackOrderStrip() = default;
 
 juce::String RackOrderStrip::chipText (const juce::String& id)
 {
-    static const std::pair<const char*, const char*> shortNames[] = {
-        { "crusher", "CRUSH" }, { "halftime", "HALF" }, { "granular", "GRAIN" }, { "reverb", "VERB" } };
-    for (const auto& [fx, text] : shortNames)
-        if (id == fx)
-            return text;
-    return id.toUpperCase();
+    const auto* effect = EffectCatalogue::find (id);
+    return effect != nullptr ? juce::String (effect->chip.text) : id.toUpperCase();
 }
 
 void RackOrderStrip::setOrder (const juce::StringArray& ids)
@@ -161,7 +153,7 @@ void RackOrderStrip::Chip::mouseDrag (const juce::MouseEvent& e)
 void RackOrderStrip::Chip::paint (juce::Graphics& g)
 {
     const float w = (float) getWidth(), h = (float) getHeight();
-    const auto c = juce::Colour (0xFF000000 | chipColour (fxId));
+    const auto c = chipColour (fxId);
     g.setGradientFill (juce::ColourGradient (c.withAlpha ((juce::uint8) 0x3B), 0.5f, 0.5f, juce::Colour (0xFF17101F),
                                              w - 0.5f, h - 0.5f, false));
     g.fillRoundedRectangle (0.5f, 0.5f, juce::jmax (w - 1.0f, 0.0f), juce::jmax (h - 1.0f, 0.0f), 7.0f);

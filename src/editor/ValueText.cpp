@@ -1,45 +1,21 @@
 #include "editor/ValueText.h"
 
+#include "engine/ParameterTable.h"
+
 namespace ValueText
 {
-namespace
+juce::String format (const juce::String& id, double value)
 {
-struct SuffixRule
-{
-    const char* ids[3];
-    const char* suffix;
-};
+    const int index = Param::indexOf (id);
+    const char* unit = index >= 0 ? Param::spec ((Param::Index) index).unit : Param::Unit::none;
+    const int decimals = index >= 0 ? Param::spec ((Param::Index) index).decimals : 1;
 
-const SuffixRule suffixRules[] = {
-    { { "cutoff", "lfoRate", "chorusRate" }, " Hz" },
-    { { "input", "output", "drive" }, " dB" },
-    { { "pitchSemitones", "grainPitch", "formantShift" }, " st" },
-    { { "delayMs", "grainSize", "tapeStopTime" }, " ms" },
-    { { "pitchCents", nullptr, nullptr }, " ct" },
-};
-} // namespace
-
-juce::String suffixFor (const juce::String& id, float rangeEnd)
-{
-    for (const auto& rule : suffixRules)
-        for (const auto* ruleId : rule.ids)
-            if (ruleId != nullptr && id == ruleId)
-                return rule.suffix;
-    if (rangeEnd == 100.0f || id == "width" || id == "chorusFeedback")
-        return " %";
-    return {};
-}
-
-juce::String format (const juce::String& id, double value, const juce::String& suffix)
-{
-    if (id == "resonance")
-        return juce::String (value, 3);
-    if (id == "formantShift")
-        return juce::String (value, 2) + suffix;
+    if (decimals > 1)
+        return juce::String (value, decimals) + unit;
     const double whole = std::round (value);
     if (std::abs (value - whole) <= 0.001)
-        return juce::String ((juce::int64) whole) + suffix;
-    return juce::String (value, 1) + suffix;
+        return juce::String ((juce::int64) whole) + unit;
+    return juce::String (value, 1) + unit;
 }
 
 double parse (const juce::String& text)

@@ -2,14 +2,11 @@
 
 #include <juce_core/juce_core.h>
 
-// How a slider shows and reads its parameter's value: units by parameter, whole numbers
-// without decimals.
+// How a slider shows and reads its parameter's value, with the unit and decimals the
+// parameter table gives it.
 namespace ValueText
 {
-// The unit after the number (" Hz", " dB", " %" ...), or empty.
-juce::String suffixFor (const juce::String& parameterId, float rangeEnd);
-
-juce::String format (const juce::String& parameterId, double value, const juce::String& suffix);
+juce::String format (const juce::String& parameterId, double value);
 
 // The number at the start of typed text; a unit after it is ignored, no number reads as 0.
 double parse (const juce::String& text);

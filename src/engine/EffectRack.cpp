@@ -58,6 +58,14 @@ bool EffectRack::setOrder (const juce::StringArray& ids)
     return true;
 }
 
+int EffectRack::latencyWhenInserted (std::uint32_t insertedBits) const noexcept
+{
+    int latency = 0;
+    for (int i = 0; i < numModules; ++i)
+        latency += module (i).latencyWhenInserted (((insertedBits >> i) & 1u) != 0);
+    return latency;
+}
+
 void EffectRack::prepare (const juce::dsp::ProcessSpec& spec, bool realtime)
 {
     for (auto* m : modules)

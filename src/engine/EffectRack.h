@@ -48,6 +48,10 @@ public:
     EffectModule& module (int index) noexcept { return *modules[(size_t) index]; }
     const EffectModule& module (int index) const noexcept { return *modules[(size_t) index]; }
 
+    // The modules' latencies summed, for a rack whose inserted modules are the set bits of
+    // insertedBits (bit i: module index i).
+    int latencyWhenInserted (std::uint32_t insertedBits) const noexcept;
+
     // Realtime, the modules map their large buffers' pages in here; otherwise as audio first reaches them.
     void prepare (const juce::dsp::ProcessSpec& spec, bool realtime = true);
     void reset();

@@ -12,7 +12,6 @@ constexpr double smoothingSeconds = 0.02;
 constexpr double meterReleaseSeconds = 0.18;
 constexpr double fallbackSampleRate = 44100.0;
 constexpr double minimumTailSeconds = 10.0;
-constexpr double frozenTailSeconds = 3600.0;
 } // namespace
 
 LUMIVOXAudioProcessor::LUMIVOXAudioProcessor (std::unique_ptr<ProgramList> programList)
@@ -54,8 +53,7 @@ float LUMIVOXAudioProcessor::decibelsToGain (float dB) noexcept
 
 int LUMIVOXAudioProcessor::latencyFor (const InsertionFlags::Snapshot& inserted) const noexcept
 {
-    return rack.drive.getLatencySamples()
-           + (inserted.isInserted (EffectCatalogue::formantIndex) ? rack.formant.getInsertedLatencySamples() : 0);
+    return rack.latencyWhenInserted (inserted.bits);
 }
 
 void LUMIVOXAudioProcessor::updateReportedLatency()
@@ -248,14 +246,11 @@ void LUMIVOXAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buff
 
 double LUMIVOXAudioProcessor::getTailLengthSeconds() const
 {
-    if (cache.isOn (Param::reverbFreeze) || cache.isOn (Param::grainFreeze))
-        return frozenTailSeconds;
-
-    double fb = juce::jmin (0.95, (double) cache.get (Param::feedback) / 100.0);
-    if (fb < 0.001)
-        fb = 0.001;
-    const double tail = ((double) cache.get (Param::delayMs) / 1000.0) * std::log (0.0001) / std::log (fb);
-    return juce::jmax (tail, minimumTailSeconds);
+    double tail = minimumTailSeconds;
+    for (const auto& effect : EffectCatalogue::entries)
+        if (effect.tailSeconds != nullptr)
+            tail = juce::jmax (tail, effect.tailSeconds (cache));
+    return tail;
 }
 
 void LUMIVOXAudioProcessor::getStateInformation (juce::MemoryBlock& destData)

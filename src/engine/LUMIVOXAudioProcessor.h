@@ -95,7 +95,7 @@ public:
 private:
     void processSubBlock (juce::AudioBuffer<float>& view);
     void updateMeter (std::atomic<float>& level, const juce::AudioBuffer<float>& view) const noexcept;
-    // The drive's latency, plus the formant's while it is inserted (on or off).
+    // The rack's latency once the given effects are inserted.
     int latencyFor (const InsertionFlags::Snapshot& inserted) const noexcept;
     void updateReportedLatency();
     void applyState (juce::ValueTree tree);

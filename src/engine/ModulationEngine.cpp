@@ -58,7 +58,7 @@ void ModulationEngine::advanceSources (const ParameterCache& cache, const Proces
     sourceValues[sampleHold] = sampleHoldValue;
 
     // The tempo clock's position, so the source moves in step with the shaper module.
-    const double beats = ShaperCurve::beatsPerCycleAt (cache.choice (Param::shaperRate, 4));
+    const double beats = ShaperCurve::beatsPerCycleAt (cache.choice (Param::shaperRate));
     sourceValues[shaperSource] = juce::jlimit (-1.0f, 1.0f, 2.0f * ShaperCurve::valueAt (p, context.ppqPosition / beats) - 1.0f);
 
     sourceValues[sparkle] = juce::jlimit (0.0f, 1.0f, cache.get (Param::macroSparkle) / 100.0f);

@@ -1,5 +1,14 @@
 #include "engine/ParameterCache.h"
 
+ParameterCache::ParameterCache()
+{
+    for (const auto& s : Param::all())
+    {
+        entries[(size_t) s.index].minimum = s.minimum;
+        entries[(size_t) s.index].maximum = s.maximum;
+    }
+}
+
 void ParameterCache::bind (juce::AudioProcessorValueTreeState& state)
 {
     for (const auto& s : Param::all())

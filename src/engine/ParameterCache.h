@@ -10,6 +10,8 @@
 class ParameterCache
 {
 public:
+    ParameterCache();
+
     void bind (juce::AudioProcessorValueTreeState& state);
 
     // The raw (denormalised) value; the bind-time value when the live one is not finite.
@@ -22,17 +24,22 @@ public:
 
     bool isOn (Param::Index index) const noexcept { return get (index) > 0.5f; }
 
-    // A choice index: truncated towards zero, limited to 0 ... maxIndex.
-    int choice (Param::Index index, int maxIndex) const noexcept
+    // Limited to the parameter's own range.
+    float limited (Param::Index index) const noexcept
     {
-        return (int) juce::jlimit (0.0f, (float) maxIndex, get (index));
+        const auto& e = entries[(size_t) index];
+        return juce::jlimit (e.minimum, e.maximum, get (index));
     }
+
+    // A choice index: truncated towards zero, limited to the parameter's choices.
+    int choice (Param::Index index) const noexcept { return (int) limited (index); }
 
 private:
     struct Entry
     {
         const std::atomic<float>* value = nullptr;
         float fallback = 0.0f;
+        float minimum = 0.0f, maximum = 0.0f;
     };
 
     std::array<Entry, Param::count> entries {};

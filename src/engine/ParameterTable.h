@@ -3,7 +3,8 @@
 #include <array>
 #include <juce_core/juce_core.h>
 
-// The authoritative list of LUMIVOX's 137 host parameters, in host registration order.
+// LUMIVOX's 137 host parameters, in host registration order; each effect's own are described
+// in its descriptor (EffectCatalogue), the others in ParameterTable.cpp.
 namespace Param
 {
 enum Index : int
@@ -45,6 +46,18 @@ enum Index : int
 
 enum class Kind { floating, boolean, choice };
 
+// The editor's text after a value.
+namespace Unit
+{
+constexpr const char* none = "";
+constexpr const char* hertz = " Hz";
+constexpr const char* decibels = " dB";
+constexpr const char* semitones = " st";
+constexpr const char* cents = " ct";
+constexpr const char* milliseconds = " ms";
+constexpr const char* percent = " %";
+} // namespace Unit
+
 struct Spec
 {
     Index index;
@@ -54,7 +67,26 @@ struct Spec
     float minimum, maximum, interval, defaultValue; // choices: 0, items - 1, 1, default index
     const char* const* choices;                     // null unless kind == choice
     int numChoices;
+    const char* unit;                               // as the editor shows it
+    int decimals;                                   // shown for a value that is not whole; with 1, a whole value shows none
 };
+
+template <size_t N>
+constexpr Spec choice (Index i, const char* id, const char* name, const char* const (&items)[N], int defaultIndex)
+{
+    return { i, id, name, Kind::choice, 0.0f, float (N - 1), 1.0f, float (defaultIndex), items, int (N), Unit::none, 0 };
+}
+
+constexpr Spec real (Index i, const char* id, const char* name, float lo, float hi, float step, float def,
+                     const char* unit = Unit::none, int decimals = 1)
+{
+    return { i, id, name, Kind::floating, lo, hi, step, def, nullptr, 0, unit, decimals };
+}
+
+constexpr Spec toggle (Index i, const char* id, const char* name, bool def)
+{
+    return { i, id, name, Kind::boolean, 0.0f, 1.0f, 1.0f, def ? 1.0f : 0.0f, nullptr, 0, Unit::none, 0 };
+}
 
 constexpr int numShaperPoints = 16;
 constexpr int numRoutes = 8;

@@ -1,6 +1,6 @@
 #include "engine/Randomizer.h"
 
-#include "engine/RandomizeRanges.h"
+#include "engine/EffectCatalogue.h"
 #include "engine/UndoFlush.h"
 
 namespace
@@ -34,10 +34,10 @@ void Randomizer::randomizeParameter (const char* id, float low, float high)
 
 void Randomizer::randomizeEffectParameters (const juce::String& id)
 {
-    if (const auto* effect = RandomizeRanges::find (id))
-        for (const auto& range : effect->ranges)
-            if (range.parameter != nullptr)
-                randomizeParameter (range.parameter, range.low, range.high);
+    if (const auto* effect = EffectCatalogue::find (id))
+        for (const auto& p : *effect)
+            if (! p.random.isEmpty())
+                randomizeParameter (p.spec.id, p.random.low, p.random.high);
 }
 
 void Randomizer::randomizeFx (const juce::String& id, bool withTransaction)
@@ -55,7 +55,6 @@ void Randomizer::randomizeRack (const juce::StringArray& insertedIds)
 {
     beginUndoStep (state, "Randomize rack");
     for (const auto& id : insertedIds)
-        if (id != "shaper")
-            randomizeFx (id, false);
+        randomizeFx (id, false);
     flushParametersIntoUndoStep (state);
 }

@@ -15,7 +15,7 @@ public:
 
     void randomizeFx (const juce::String& id, bool withTransaction);
 
-    // One undo step, "Randomize rack", over the given effects (the shaper is skipped).
+    // One undo step, "Randomize rack", over the given effects (the shaper has nothing to draw).
     void randomizeRack (const juce::StringArray& insertedIds);
 
 private:

@@ -4,14 +4,9 @@ namespace SettingsHandOver
 {
 namespace
 {
-float percent (const ParameterCache& cache, Param::Index i, float lo, float hi) noexcept
+float fraction (const ParameterCache& cache, Param::Index percent) noexcept
 {
-    return juce::jlimit (lo, hi, cache.get (i) / 100.0f);
-}
-
-float limited (const ParameterCache& cache, Param::Index i, float lo, float hi) noexcept
-{
-    return juce::jlimit (lo, hi, cache.get (i));
+    return cache.limited (percent) / 100.0f;
 }
 } // namespace
 
@@ -30,23 +25,23 @@ void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues
     auto& drive = rack.drive;
     drive.driveDb = e[D::drive];
     drive.mix = e[D::driveMix];
-    drive.shape = cache.choice (Param::driveType, 3);
-    drive.quality = cache.choice (Param::driveQuality, 2);
+    drive.shape = cache.choice (Param::driveType);
+    drive.quality = cache.choice (Param::driveQuality);
 
     auto& filter = rack.filter;
     filter.cutoffHz = e[D::cutoff];
     filter.resonance = e[D::resonance];
     filter.mix = e[D::filterMix];
-    filter.type = cache.choice (Param::filterType, 2);
+    filter.type = cache.choice (Param::filterType);
 
     auto& shaper = rack.shaper;
-    shaper.rateIndex = cache.choice (Param::shaperRate, 4);
+    shaper.rateIndex = cache.choice (Param::shaperRate);
     shaper.depth = e[D::shaperDepth];
     shaper.mix = e[D::shaperMix];
     shaper.points = shaperPoints;
 
     auto& gate = rack.gate;
-    gate.rateIndex = cache.choice (Param::gateRate, 3);
+    gate.rateIndex = cache.choice (Param::gateRate);
     gate.depth = e[D::gateDepth];
     gate.mix = e[D::gateMix];
 
@@ -66,11 +61,11 @@ void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues
     auto& pitch = rack.pitch;
     pitch.semitones = e[D::pitch];
     pitch.mix = e[D::pitchMix];
-    pitch.cents = limited (cache, Param::pitchCents, -100.0f, 100.0f);
+    pitch.cents = cache.limited (Param::pitchCents);
 
     auto& halftime = rack.halftime;
-    halftime.rateIndex = cache.choice (Param::halfTimeRate, 2);
-    halftime.smooth = percent (cache, Param::halfTimeSmooth, 0.0f, 1.0f);
+    halftime.rateIndex = cache.choice (Param::halfTimeRate);
+    halftime.smooth = fraction (cache, Param::halfTimeSmooth);
     halftime.mix = e[D::halfTimeMix];
 
     auto& granular = rack.granular;
@@ -84,37 +79,37 @@ void apply (EffectRack& rack, const ParameterCache& cache, const EffectiveValues
     auto& reverb = rack.reverb;
     reverb.size = e[D::reverbSize];
     reverb.mix = e[D::reverbMix];
-    reverb.damping = percent (cache, Param::reverbDamping, 0.0f, 1.0f);
-    reverb.width = percent (cache, Param::reverbWidth, 0.0f, 1.0f);
+    reverb.damping = fraction (cache, Param::reverbDamping);
+    reverb.width = fraction (cache, Param::reverbWidth);
     reverb.freeze = cache.isOn (Param::reverbFreeze);
 
     auto& stutter = rack.stutter;
-    stutter.rateIndex = cache.choice (Param::stutterRate, 9);
-    stutter.length = percent (cache, Param::stutterLength, 0.1f, 1.0f);
-    stutter.probability = percent (cache, Param::stutterProbability, 0.0f, 1.0f);
+    stutter.rateIndex = cache.choice (Param::stutterRate);
+    stutter.length = fraction (cache, Param::stutterLength);
+    stutter.probability = fraction (cache, Param::stutterProbability);
     stutter.mix = e[D::stutterMix];
 
     auto& reverse = rack.reverse;
-    reverse.rateIndex = cache.choice (Param::reverseRate, 6);
-    reverse.crossfade = percent (cache, Param::reverseCrossfade, 0.0f, 1.0f);
+    reverse.rateIndex = cache.choice (Param::reverseRate);
+    reverse.crossfade = fraction (cache, Param::reverseCrossfade);
     reverse.mix = e[D::reverseMix];
 
     auto& tapestop = rack.tapestop;
-    tapestop.timeMs = limited (cache, Param::tapeStopTime, 80.0f, 2000.0f);
-    tapestop.curve = limited (cache, Param::tapeStopCurve, 0.2f, 4.0f);
+    tapestop.timeMs = cache.limited (Param::tapeStopTime);
+    tapestop.curve = cache.limited (Param::tapeStopCurve);
     tapestop.mix = e[D::tapeStopMix];
 
     auto& formant = rack.formant;
     formant.shift = e[D::formantShift];
-    formant.tone = percent (cache, Param::formantTone, 0.0f, 1.0f);
-    formant.mix = percent (cache, Param::formantMix, 0.0f, 1.0f);
+    formant.tone = fraction (cache, Param::formantTone);
+    formant.mix = fraction (cache, Param::formantMix);
     formant.inserted = inserted.isInserted (EffectCatalogue::formantIndex);
 
     auto& chorus = rack.chorus;
     chorus.flanger = (int) cache.get (Param::chorusMode) > 0;
-    chorus.rateHz = limited (cache, Param::chorusRate, 0.05f, 8.0f);
+    chorus.rateHz = cache.limited (Param::chorusRate);
     chorus.depth = e[D::chorusDepth];
     chorus.mix = e[D::chorusMix];
-    chorus.feedback = percent (cache, Param::chorusFeedback, -0.8f, 0.8f);
+    chorus.feedback = fraction (cache, Param::chorusFeedback);
 }
 } // namespace SettingsHandOver

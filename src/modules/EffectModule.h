@@ -26,6 +26,14 @@ public:
     // How many samples the module's output lags its input, as it is set now.
     virtual int getLatencySamples() const noexcept { return 0; }
 
+    // The latency it will have once inserted in the rack or not, for telling the host before
+    // audio reaches it; by default whatever it is now.
+    virtual int latencyWhenInserted (bool inserted) const noexcept
+    {
+        juce::ignoreUnused (inserted);
+        return getLatencySamples();
+    }
+
     // Whether the module fades between its sound and its input by itself when `enabled`
     // changes; the rack crossfades every other module's switch.
     virtual bool crossfadesItsOwnSwitch() const noexcept { return false; }

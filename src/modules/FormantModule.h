@@ -14,8 +14,8 @@ public:
 
     // One FFT size while inserted, on or off, so that switching it never moves the latency;
     // before the first prepare it is the size for 44.1 kHz.
-    int getInsertedLatencySamples() const noexcept { return latencySamples; }
-    int getLatencySamples() const noexcept override { return inserted ? latencySamples : 0; }
+    int latencyWhenInserted (bool isInserted) const noexcept override { return isInserted ? latencySamples : 0; }
+    int getLatencySamples() const noexcept override { return latencyWhenInserted (inserted); }
     // Its dry side is delayed with it, so it fades against that.
     bool crossfadesItsOwnSwitch() const noexcept override { return true; }
 

@@ -1,7 +1,7 @@
 #include "editor/EffectCardLayout.h"
-#include "editor/EffectCardTable.h"
 #include "editor/FxBrowser.h"
 #include "editor/LUMIVOXAudioProcessorEditor.h"
+#include "engine/EffectCatalogue.h"
 #include "support/MouseEvents.h"
 #include "support/TestHelpers.h"
 
@@ -91,7 +91,7 @@ TEST (EffectCardLayout, ControlsSitWhereTheCardPatternsPutThem)
     for (const char* id : { "filter", "gate", "crusher", "pitch", "formant", "halftime", "stutter", "reverse",
                             "tapestop", "chorus", "delay", "reverb", "width" })
     {
-        const juce::Rectangle<int> card (0, 0, EffectCardTable::find (id)->width, 172);
+        const juce::Rectangle<int> card (0, 0, EffectCatalogue::find (id)->card.width, 172);
         const auto l = EffectCardLayout::compute (id, card.getWidth(), card.getHeight());
         EXPECT_FALSE (l.knobs.empty()) << id;
         for (const auto& r : l.knobs)
@@ -106,9 +106,9 @@ TEST (EffectCardLayout, ControlsSitWhereTheCardPatternsPutThem)
 TEST_F (RackFixture, ChoiceBoxesShowTheirParametersChoices)
 {
     setParameter (p, "stutterRate", 7.0f);
-    EXPECT_EQ (editor->effectCards.stutterRateChoice.comboBox.getText(), "1/16T");
+    EXPECT_EQ (editor->effectCards.choiceFor ("stutterRate")->comboBox.getText(), "1/16T");
     setParameter (p, "filterType", 2.0f);
-    EXPECT_EQ (editor->effectCards.filterTypeChoice.comboBox.getText(), "BAND PASS");
+    EXPECT_EQ (editor->effectCards.choiceFor ("filterType")->comboBox.getText(), "BAND PASS");
     EXPECT_EQ (editor->shaperRateChoice.comboBox.getNumItems(), 5);
 }
 
@@ -226,7 +226,7 @@ TEST_F (RackFixture, VerticalWheelOverAKnobScrollsTheRackSideways)
     for (const char* id : { "delay", "reverb", "granular", "chorus" })
         editor->insertFx (id);
     editor->rackViewport.setViewPosition (0, 0);
-    auto& knob = editor->effectCards.driveKnob.slider;
+    auto& knob = editor->effectCards.knobFor ("drive")->slider;
     const double before = knob.getValue();
     knob.mouseWheelMove (mouseEventAt (knob, 10, 10), wheel (0.0f, -0.5f));
     EXPECT_GT (editor->rackViewport.getViewPositionX(), 0);
@@ -268,12 +268,12 @@ TEST_F (RackFixture, ModulationRingsFollowTheirRoutesDestinations)
     setParameter (p, "modDestination0", 20.0f);
     setParameter (p, "modDepth0", -40.0f);
     editor->syncModulationIndicators();
-    EXPECT_FLOAT_EQ (editor->effectCards.feedbackKnob.modulationAmount, -0.4f);
+    EXPECT_FLOAT_EQ (editor->effectCards.knobFor ("feedback")->modulationAmount, -0.4f);
 
     setParameter (p, "modDestination0", 23.0f);
     editor->syncModulationIndicators();
-    EXPECT_FLOAT_EQ (editor->effectCards.feedbackKnob.modulationAmount, 0.0f);
-    EXPECT_FLOAT_EQ (editor->effectCards.reverbMixKnob.modulationAmount, -0.4f);
+    EXPECT_FLOAT_EQ (editor->effectCards.knobFor ("feedback")->modulationAmount, 0.0f);
+    EXPECT_FLOAT_EQ (editor->effectCards.knobFor ("reverbMix")->modulationAmount, -0.4f);
 
     // Disabled, source OFF and destination OFF each silence the route.
     setParameter (p, "modEnabled1", 0.0f);
@@ -297,17 +297,17 @@ TEST_F (RackFixture, ModulationRingsFollowTheirRoutesDestinations)
     setParameter (p, "modDepth0", 60.0f);
     setParameter (p, "modDepth1", 70.0f);
     editor->syncModulationIndicators();
-    EXPECT_FLOAT_EQ (editor->effectCards.cutoffKnob.modulationAmount, 1.0f);
+    EXPECT_FLOAT_EQ (editor->effectCards.knobFor ("cutoff")->modulationAmount, 1.0f);
 }
 
 TEST_F (RackFixture, ControlsHaveAccessibleTitlesNamingTheirCard)
 {
-    EXPECT_EQ (editor->effectCards.filterMixKnob.slider.getTitle(), "FILTER MIX");
-    EXPECT_EQ (editor->effectCards.driveKnob.slider.getTitle(), "DRIVE");
-    EXPECT_EQ (editor->effectCards.driveTypeChoice.comboBox.getTitle(), "DRIVE TYPE");
-    EXPECT_EQ (editor->effectCards.grainFreezeButton.getTitle(), "FREEZE GRANULAR");
-    EXPECT_EQ (editor->effectCards.reverbCard.powerButton.getTitle(), "REVERB power");
-    EXPECT_EQ (editor->effectCards.delayCard.removeButton.getTitle(), "Remove DELAY");
+    EXPECT_EQ (editor->effectCards.knobFor ("filterMix")->slider.getTitle(), "FILTER MIX");
+    EXPECT_EQ (editor->effectCards.knobFor ("drive")->slider.getTitle(), "DRIVE");
+    EXPECT_EQ (editor->effectCards.choiceFor ("driveType")->comboBox.getTitle(), "DRIVE TYPE");
+    EXPECT_EQ (editor->effectCards.toggleFor ("grainFreeze")->getTitle(), "FREEZE GRANULAR");
+    EXPECT_EQ (editor->effectCards.cardForFxId ("reverb")->powerButton.getTitle(), "REVERB power");
+    EXPECT_EQ (editor->effectCards.cardForFxId ("delay")->removeButton.getTitle(), "Remove DELAY");
     EXPECT_EQ (editor->macroCrushKnob.slider.getTitle(), "MACROS CRUSH");
 
     // Every control of the window carries a title.

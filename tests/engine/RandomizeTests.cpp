@@ -1,4 +1,4 @@
-#include "engine/RandomizeRanges.h"
+#include "engine/EffectCatalogue.h"
 #include "support/TestHelpers.h"
 
 using namespace testing_support;
@@ -75,12 +75,10 @@ TEST (Randomize, EveryEffectMovesOnlyItsOwnSoundParameters)
 
     for (const auto& e : EffectCatalogue::entries)
     {
-        const auto* effect = RandomizeRanges::find (e.id);
         juce::StringArray own;
-        if (effect != nullptr)
-            for (const auto& r : effect->ranges)
-                if (r.parameter != nullptr)
-                    own.add (r.parameter);
+        for (const auto& parameter : e)
+            if (! parameter.random.isEmpty())
+                own.add (parameter.spec.id);
 
         const auto before = valuesOf (p, allIds);
         for (int round = 0; round < 20; ++round)
@@ -93,8 +91,7 @@ TEST (Randomize, EveryEffectMovesOnlyItsOwnSoundParameters)
             {
                 auto* param = p.apvts.getParameter (id);
                 const float normalised = param->convertTo0to1 (after.at (id));
-                const auto& r = *std::find_if (std::begin (effect->ranges), std::end (effect->ranges),
-                                               [&] (auto& range) { return id == range.parameter; });
+                const auto& r = EffectCatalogue::findParameter (id)->random;
                 // Stepped parameters may snap up to half a step outside the drawn range.
                 const float slack = 0.5f * param->getNormalisableRange().interval
                                     / (param->getNormalisableRange().end - param->getNormalisableRange().start) + 1.0e-4f;

@@ -1,7 +1,7 @@
 #include "EditorScreenshots.h"
 
 #include "TestLoop.h"
-#include "editor/EffectCardTable.h"
+#include "engine/EffectCatalogue.h"
 #include "presets/FactoryLibrary.h"
 
 namespace
@@ -27,8 +27,8 @@ std::vector<EditorScreenshots::Scene> EditorScreenshots::defaultScenes()
 
     const auto fullRack = [] (LUMIVOXAudioProcessorEditor& e)
     {
-        for (const auto& entry : EffectCardTable::entries)
-            e.insertFx (entry.fxId);
+        for (const auto& effect : EffectCatalogue::entries)
+            e.insertFx (effect.id);
     };
     scenes.push_back ({ "rack-full-start-1220x760.png", {}, 1220, 760, [fullRack] (LUMIVOXAudioProcessorEditor& e)
                         {

@@ -57,7 +57,7 @@ public:
                 {
                     const float x = data[ch][i];
                     ring.write (ch, x);
-                    data[ch][i] = x + m * (wet[ch] - x);
+                    data[ch][i] = x + m * (wet[(size_t) ch] - x);
                 }
             }
             else

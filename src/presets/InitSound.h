@@ -1,22 +1,15 @@
 #pragma once
 
-#include <array>
+#include "engine/ParameterTable.h"
 
-// The init sound: every creative module bypassed, the shaper card present but off and all
-// routes empty. Setting the values in this order is what "init" means to preset code.
+// The init sound: every parameter at its default, except that drive and filter are off (a
+// fresh instance starts with them on) and every route is empty.
 namespace InitSound
 {
-struct Setting
-{
-    const char* id;
-    float value;
-};
+float valueOf (const Param::Spec& parameter) noexcept;
 
-// The route enable switches, then the global and effect parameters, the shaper curve and
-// the modulation sources, in setting order.
-extern const Setting settings[];
-extern const int numSettings;
-
-// The macros, set after the routes.
-extern const Setting macros[4];
+// The order preset code sets them in: the route switches, the global and effect parameters
+// and the modulation sources, the routes, then the macros.
+enum class Group { routeSwitches, sound, routes, macros };
+Group groupOf (Param::Index index) noexcept;
 } // namespace InitSound

@@ -76,18 +76,11 @@ void PresetManager::setCurve (juce::AudioProcessorValueTreeState& state, const s
 
 void PresetManager::resetToInit (juce::AudioProcessorValueTreeState& state)
 {
-    for (int i = 0; i < InitSound::numSettings; ++i)
-        setParameter (state, InitSound::settings[i].id, InitSound::settings[i].value);
-
-    for (int route = 0; route < Param::numRoutes; ++route)
-    {
-        setParameter (state, Param::modSources[route], 0.0f);
-        setParameter (state, Param::modDestinations[route], 0.0f);
-        setParameter (state, Param::modDepths[route], 0.0f);
-    }
-
-    for (const auto& macro : InitSound::macros)
-        setParameter (state, macro.id, macro.value);
+    for (const auto group : { InitSound::Group::routeSwitches, InitSound::Group::sound, InitSound::Group::routes,
+                              InitSound::Group::macros })
+        for (const auto& parameter : Param::all())
+            if (InitSound::groupOf (parameter.index) == group)
+                setParameter (state, parameter.id, InitSound::valueOf (parameter));
 
     state.state.setProperty (StateProperty::insertedFx, "shaper", nullptr);
 }

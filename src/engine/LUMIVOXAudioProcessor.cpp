@@ -4,6 +4,7 @@
 #include "engine/SavedState.h"
 #include "engine/StateMigration.h"
 #include "engine/StateProperties.h"
+#include "modules/FiniteSamples.h"
 #include "modules/Prefault.h"
 
 namespace
@@ -147,12 +148,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
     updateMeter (inputLevel, view);
 
     for (int ch = 0; ch < channels; ++ch)
-    {
-        auto* x = view.getWritePointer (ch);
-        for (int i = 0; i < n; ++i)
-            if (! std::isfinite (x[i]))
-                x[i] = 0.0f;
-    }
+        FiniteSamples::clean (view.getWritePointer (ch), n);
     dryLatencyLine.setDelay (latencyFor (inserted));
     dryLatencyLine.process (view, dryPathBuffer, n);
 
@@ -191,10 +187,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
         auto* wet = view.getWritePointer (ch);
         const auto* dry = dryPathBuffer.getReadPointer (ch);
         for (int i = 0; i < n; ++i)
-        {
-            const float out = dry[i] + (gainRamp[i] * wet[i] - dry[i]) * mixRamp[i];
-            wet[i] = std::isfinite (out) ? out : 0.0f;
-        }
+            wet[i] = FiniteSamples::orSilence (dry[i] + (gainRamp[i] * wet[i] - dry[i]) * mixRamp[i]);
     }
 
     updateMeter (outputLevel, view);
@@ -231,12 +224,7 @@ void LUMIVOXAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buff
         const int n = juce::jmin (capacity, buffer.getNumSamples() - offset);
         subBlockView.setDataToReferTo (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), offset, n);
         for (int ch = 0; ch < subBlockView.getNumChannels(); ++ch)
-        {
-            auto* x = subBlockView.getWritePointer (ch);
-            for (int i = 0; i < n; ++i)
-                if (! std::isfinite (x[i]))
-                    x[i] = 0.0f;
-        }
+            FiniteSamples::clean (subBlockView.getWritePointer (ch), n);
         dryLatencyLine.setDelay (latencyFor (insertionFlags.snapshot()));
         dryLatencyLine.process (subBlockView, dryPathBuffer, n);
         for (int ch = 0; ch < subBlockView.getNumChannels(); ++ch)

@@ -6,6 +6,7 @@
 #include "engine/StateProperties.h"
 #include "modules/FiniteSamples.h"
 #include "modules/Prefault.h"
+#include "modules/SmootherRamp.h"
 
 namespace
 {
@@ -154,8 +155,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
 
     // Smoother values first, so the channel loops run over plain arrays.
     inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
-    for (int i = 0; i < n; ++i)
-        gainRamp[i] = inputGain.getNextValue();
+    takeRamp (inputGain, gainRamp.get(), n);
     float gainedPeak = 0.0f;
     for (int ch = 0; ch < channels; ++ch)
     {
@@ -177,11 +177,8 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
 
     outputGain.setTargetValue (decibelsToGain (cache.get (Param::output)));
     masterMixSmoothed.setTargetValue (cache.get (Param::masterMix) / 100.0f);
-    for (int i = 0; i < n; ++i)
-    {
-        gainRamp[i] = outputGain.getNextValue();
-        mixRamp[i] = masterMixSmoothed.getNextValue();
-    }
+    takeRamp (outputGain, gainRamp.get(), n);
+    takeRamp (masterMixSmoothed, mixRamp.get(), n);
     for (int ch = 0; ch < channels; ++ch)
     {
         auto* wet = view.getWritePointer (ch);

@@ -6,32 +6,22 @@
 
 namespace
 {
-using Oversampling = juce::dsp::Oversampling<float>;
-
-struct Stage
-{
-    float widthUp, stopUp, widthDown, stopDown;
-};
+using Stage = HalfBandOversampler::Stage;
 
 constexpr Stage firstStage { 0.05f, -90.0f, 0.06f, -75.0f };
 constexpr Stage secondStage { 0.10f, -80.0f, 0.12f, -65.0f };
-
-std::unique_ptr<Oversampling> makeOversampler (size_t channels, std::initializer_list<Stage> stages, size_t maxBlock)
-{
-    auto o = std::make_unique<Oversampling> (channels);
-    for (const auto& s : stages)
-        o->addOversamplingStage (Oversampling::filterHalfBandPolyphaseIIR, s.widthUp, s.stopUp, s.widthDown, s.stopDown);
-    o->setUsingIntegerLatency (true);
-    o->initProcessing (maxBlock);
-    return o;
-}
 } // namespace
 
 int DriveModule::ultraPathLatency()
 {
     // The half-band designs are in normalised frequency, so the latency in base-rate
     // samples is the same at every sample rate; it is known before the first prepare.
-    static const int latency = (int) std::ceil (makeOversampler (1, { firstStage, secondStage }, 64)->getLatencyInSamples());
+    static const int latency = []
+    {
+        HalfBandOversampler ultra;
+        ultra.prepare (1, { firstStage, secondStage }, 64);
+        return (int) std::ceil (ultra.getLatencyInSamples());
+    }();
     return latency;
 }
 
@@ -70,11 +60,7 @@ void DriveModule::applyShape (juce::dsp::AudioBlock<float> block) const noexcept
 
 int DriveModule::latencyOfQuality (int q) const noexcept
 {
-    if (q == 1)
-        return (int) std::ceil (oversampler2x->getLatencyInSamples());
-    if (q == 2)
-        return (int) std::ceil (oversampler4x->getLatencyInSamples());
-    return 0;
+    return q == 0 ? 0 : (int) std::ceil (oversamplers[(size_t) q - 1].getLatencyInSamples());
 }
 
 void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
@@ -94,10 +80,11 @@ void DriveModule::prepare (const juce::dsp::ProcessSpec& spec)
         prefault (*b);
     }
 
-    oversampler2x = makeOversampler (spec.numChannels, { firstStage }, spec.maximumBlockSize);
-    oversampler4x = makeOversampler (spec.numChannels, { firstStage, secondStage }, spec.maximumBlockSize);
+    oversamplers[0].prepare ((int) spec.numChannels, { firstStage }, (int) spec.maximumBlockSize);
+    oversamplers[1].prepare ((int) spec.numChannels, { firstStage, secondStage }, (int) spec.maximumBlockSize);
+    prepared = true;
 
-    latencySamples = (int) std::ceil (oversampler4x->getLatencyInSamples());
+    latencySamples = latencyOfQuality (2);
     dryDelay.prepare ((int) spec.numChannels, latencySamples, (int) spec.maximumBlockSize);
     for (int q = 0; q < numQualities; ++q)
     {
@@ -126,10 +113,8 @@ void DriveModule::reset()
 void DriveModule::restartPath (int q) noexcept
 {
     wetDelays[(size_t) q].reset();
-    if (q == 1 && oversampler2x != nullptr)
-        oversampler2x->reset();
-    if (q == 2 && oversampler4x != nullptr)
-        oversampler4x->reset();
+    if (q > 0)
+        oversamplers[(size_t) q - 1].reset();
 }
 
 void DriveModule::runPath (int q, juce::AudioBuffer<float>& channels, juce::AudioBuffer<float>& wet, int n) noexcept
@@ -139,7 +124,7 @@ void DriveModule::runPath (int q, juce::AudioBuffer<float>& channels, juce::Audi
         applyShape (block);
     else
     {
-        auto& oversampler = q == 1 ? *oversampler2x : *oversampler4x;
+        auto& oversampler = oversamplers[(size_t) q - 1];
         applyShape (oversampler.processSamplesUp (block));
         oversampler.processSamplesDown (block);
     }
@@ -150,7 +135,7 @@ void DriveModule::process (juce::AudioBuffer<float>& buffer, const ProcessContex
 {
     const int n = buffer.getNumSamples();
     const int channels = juce::jmin (buffer.getNumChannels(), dryBuffer.getNumChannels());
-    if (oversampler4x == nullptr || n > dryBuffer.getNumSamples())
+    if (! prepared || n > dryBuffer.getNumSamples())
         return;
 
     // The buffers' first `channels` channels, for the latency lines.

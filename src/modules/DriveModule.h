@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modules/EffectModule.h"
+#include "modules/HalfBandOversampler.h"
 #include "modules/LatencyLine.h"
 
 #include <array>
@@ -55,7 +56,8 @@ private:
     juce::AudioBuffer<float> dryBuffer, wetBuffer;
     // A quality change crossfades from the old path, run on a copy of the input, to the new one.
     juce::AudioBuffer<float> fadeBuffer, fadeWetBuffer;
-    std::unique_ptr<juce::dsp::Oversampling<float>> oversampler2x, oversampler4x;
+    std::array<HalfBandOversampler, 2> oversamplers; // HQ 2X, ULTRA 4X
+    bool prepared = false;
     int latencySamples = 0;
     int lastQuality = -1;
     int fadingFrom = -1;

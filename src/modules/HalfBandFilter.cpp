@@ -53,92 +53,123 @@ float HalfBandFilter::runChain (float x, float* s, int first, int last) const no
     return x;
 }
 
-HalfBandFilter::Float4 HalfBandFilter::runBothChains (Float4 x) noexcept
+template <int common, bool extra, bool decimating>
+void HalfBandFilter::runStereoKernel (const float* const* input, float* const* output, int n) noexcept
 {
-    for (int k = 0; k < delayedStages; ++k)
+    // The states live in registers for the whole block: a fixed number of stages per design.
+    Float4 alpha[(size_t) common], state[(size_t) common];
+    for (int k = 0; k < common; ++k)
     {
-        const Float4 alpha = laneCoefficients[(size_t) k];
-        const Float4 out = alpha * x + laneStates[(size_t) k];
-        laneStates[(size_t) k] = x - alpha * out;
-        x = out;
+        alpha[k] = laneCoefficients[(size_t) k];
+        state[k] = laneStates[(size_t) k];
     }
-    if (directStages > delayedStages)
+    const float extraAlpha = extra ? coefficients[(size_t) common] : 0.0f;
+    float extraL = extraStates[0], extraR = extraStates[1];
+    float lastL = delayedSample[0], lastR = delayedSample[1];
+    const float *inL = input[0], *inR = input[1];
+    float *outL = output[0], *outR = output[1];
+
+    for (int i = 0; i < n; ++i)
     {
-        const float alpha = coefficients[(size_t) delayedStages];
-        for (int lane = 0; lane < 2; ++lane)
+        // Lanes: left direct, right direct, left delayed, right delayed.
+        Float4 x = decimating ? Float4 { inL[2 * i], inR[2 * i], inL[2 * i + 1], inR[2 * i + 1] }
+                              : Float4 { inL[i], inR[i], inL[i], inR[i] };
+        for (int k = 0; k < common; ++k)
         {
-            const float in = x[lane];
-            const float out = alpha * in + extraStates[(size_t) lane];
-            extraStates[(size_t) lane] = in - alpha * out;
-            x[lane] = out;
+            const Float4 out = alpha[k] * x + state[k];
+            state[k] = x - alpha[k] * out;
+            x = out;
+        }
+        float directL = x[0], directR = x[1];
+        if (extra)
+        {
+            const float outExtraL = extraAlpha * directL + extraL;
+            extraL = directL - extraAlpha * outExtraL;
+            directL = outExtraL;
+            const float outExtraR = extraAlpha * directR + extraR;
+            extraR = directR - extraAlpha * outExtraR;
+            directR = outExtraR;
+        }
+        if (decimating)
+        {
+            outL[i] = (lastL + directL) * 0.5f;
+            outR[i] = (lastR + directR) * 0.5f;
+            lastL = x[2];
+            lastR = x[3];
+        }
+        else
+        {
+            outL[2 * i] = directL;
+            outR[2 * i] = directR;
+            outL[2 * i + 1] = x[2];
+            outR[2 * i + 1] = x[3];
         }
     }
-    return x;
+
+    for (int k = 0; k < common; ++k)
+        laneStates[(size_t) k] = state[k];
+    extraStates = { extraL, extraR };
+    if (decimating)
+    {
+        delayedSample[0] = lastL;
+        delayedSample[1] = lastR;
+    }
+}
+
+template <bool decimating>
+bool HalfBandFilter::runStereo (const float* const* input, float* const* output, int n) noexcept
+{
+    const bool extra = directStages > delayedStages;
+    switch (delayedStages * 2 + (extra ? 1 : 0))
+    {
+        case 2: runStereoKernel<1, false, decimating> (input, output, n); return true;
+        case 3: runStereoKernel<1, true, decimating> (input, output, n); return true;
+        case 4: runStereoKernel<2, false, decimating> (input, output, n); return true;
+        case 5: runStereoKernel<2, true, decimating> (input, output, n); return true;
+        case 6: runStereoKernel<3, false, decimating> (input, output, n); return true;
+        case 7: runStereoKernel<3, true, decimating> (input, output, n); return true;
+        case 8: runStereoKernel<4, false, decimating> (input, output, n); return true;
+        case 9: runStereoKernel<4, true, decimating> (input, output, n); return true;
+        default: return false;
+    }
+}
+
+template <bool decimating>
+void HalfBandFilter::runPlain (const float* const* input, float* const* output, int numChannels, int n) noexcept
+{
+    for (int ch = 0; ch < numChannels; ++ch)
+    {
+        float* st = states[(size_t) ch].data();
+        float last = delayedSample[(size_t) ch];
+        for (int i = 0; i < n; ++i)
+        {
+            if (decimating)
+            {
+                const float direct = runChain (input[ch][2 * i], st, 0, directStages);
+                output[ch][i] = (last + direct) * 0.5f;
+                last = runChain (input[ch][2 * i + 1], st, directStages, directStages + delayedStages);
+            }
+            else
+            {
+                output[ch][2 * i] = runChain (input[ch][i], st, 0, directStages);
+                output[ch][2 * i + 1] = runChain (input[ch][i], st, directStages, directStages + delayedStages);
+            }
+        }
+        delayedSample[(size_t) ch] = last;
+    }
 }
 
 void HalfBandFilter::interpolate (const float* const* input, float* const* output, int numChannels, int n) noexcept
 {
-    if (numChannels == 2)
-    {
-        const float *inL = input[0], *inR = input[1];
-        float *outL = output[0], *outR = output[1];
-        for (int i = 0; i < n; ++i)
-        {
-            const Float4 y = runBothChains (Float4 { inL[i], inR[i], inL[i], inR[i] });
-            outL[2 * i] = y[0];
-            outR[2 * i] = y[1];
-            outL[2 * i + 1] = y[2];
-            outR[2 * i + 1] = y[3];
-        }
-    }
-    else
-    {
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            float* s = states[(size_t) ch].data();
-            for (int i = 0; i < n; ++i)
-            {
-                output[ch][2 * i] = runChain (input[ch][i], s, 0, directStages);
-                output[ch][2 * i + 1] = runChain (input[ch][i], s, directStages, directStages + delayedStages);
-            }
-        }
-    }
+    if (numChannels != 2 || ! runStereo<false> (input, output, n))
+        runPlain<false> (input, output, numChannels, n);
     snapStatesToZero();
 }
 
 void HalfBandFilter::decimate (const float* const* input, float* const* output, int numChannels, int n) noexcept
 {
-    if (numChannels == 2)
-    {
-        const float *inL = input[0], *inR = input[1];
-        float *outL = output[0], *outR = output[1];
-        float lastL = delayedSample[0], lastR = delayedSample[1];
-        for (int i = 0; i < n; ++i)
-        {
-            const Float4 y = runBothChains (Float4 { inL[2 * i], inR[2 * i], inL[2 * i + 1], inR[2 * i + 1] });
-            outL[i] = (lastL + y[0]) * 0.5f;
-            outR[i] = (lastR + y[1]) * 0.5f;
-            lastL = y[2];
-            lastR = y[3];
-        }
-        delayedSample[0] = lastL;
-        delayedSample[1] = lastR;
-    }
-    else
-    {
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            float* s = states[(size_t) ch].data();
-            float last = delayedSample[(size_t) ch];
-            for (int i = 0; i < n; ++i)
-            {
-                const float direct = runChain (input[ch][2 * i], s, 0, directStages);
-                output[ch][i] = (last + direct) * 0.5f;
-                last = runChain (input[ch][2 * i + 1], s, directStages, directStages + delayedStages);
-            }
-            delayedSample[(size_t) ch] = last;
-        }
-    }
+    if (numChannels != 2 || ! runStereo<true> (input, output, n))
+        runPlain<true> (input, output, numChannels, n);
     snapStatesToZero();
 }
 

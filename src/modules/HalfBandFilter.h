@@ -26,8 +26,15 @@ private:
 
     // One sample through chain stages [first, last) of one channel, in the plain form.
     float runChain (float x, float* states, int first, int last) const noexcept;
-    // Lanes: left direct, right direct, left delayed, right delayed.
-    Float4 runBothChains (Float4 x) noexcept;
+    // Both channels and both chains side by side, for designs of up to four stages per chain.
+    // False for a design it has no kernel for.
+    template <bool decimating>
+    bool runStereo (const float* const* input, float* const* output, int n) noexcept;
+    // Channel by channel, sample by sample: any channel count and design.
+    template <bool decimating>
+    void runPlain (const float* const* input, float* const* output, int numChannels, int n) noexcept;
+    template <int common, bool extra, bool decimating>
+    void runStereoKernel (const float* const* input, float* const* output, int n) noexcept;
     void snapStatesToZero() noexcept;
 
     std::vector<float> coefficients; // the direct chain's, then the delayed chain's

@@ -37,8 +37,7 @@ void HalfBandOversampler::prepare (int numChannels, std::initializer_list<Stage>
         fractionalDelay += 1.0f;
     latency = uncompensated + fractionalDelay;
 
-    delay.prepare ({ 0.0, (juce::uint32) maximumBlockSize, (juce::uint32) channels });
-    delay.setDelay (fractionalDelay);
+    delay.prepare (channels, fractionalDelay);
     reset();
 }
 
@@ -88,7 +87,9 @@ void HalfBandOversampler::processSamplesDown (juce::dsp::AudioBlock<float>& outp
 
     if (fractionalDelay > 0.0f)
     {
-        auto block = output.getSubsetChannelBlock (0, (size_t) numChannels);
-        delay.process (juce::dsp::ProcessContextReplacing<float> (block));
+        float* channelPointers[maxChannels] {};
+        for (int ch = 0; ch < numChannels; ++ch)
+            channelPointers[ch] = output.getChannelPointer ((size_t) ch);
+        delay.process (channelPointers, numChannels, n);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modules/HalfBandFilter.h"
+#include "modules/ThiranDelay.h"
 
 // Up to two cascaded half-band stages (2x or 4x), with the framework oversampler's designs,
 // latency and the fractional delay that rounds the latency up to whole samples, so its output
@@ -39,5 +40,5 @@ private:
     int numStages = 0, channels = 0;
     double latency = 0.0;
     float fractionalDelay = 0.0f;
-    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Thiran> delay { 8 };
+    ThiranDelay delay;
 };

@@ -75,10 +75,10 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
         const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
 
         // Each grain's window once per sample, for every channel.
-        std::array<float, (size_t) numSlots> windows {};
+        // Filled for every slot: clearing a small array first costs more than the window itself.
+        std::array<float, (size_t) numSlots> windows;
         for (size_t k = 0; k < slots.size(); ++k)
-            if (slots[k].active)
-                windows[k] = (float) (0.5 - 0.5 * slots[k].cosine);
+            windows[k] = slots[k].active ? (float) (0.5 - 0.5 * slots[k].cosine) : 0.0f;
 
         for (int ch = 0; ch < channels; ++ch)
         {

@@ -1,6 +1,7 @@
 #include "modules/FormantProcessor.h"
 
 #include "modules/FftWisdom.h"
+#include "modules/VectorMath.h"
 
 namespace
 {
@@ -309,9 +310,13 @@ void FormantProcessor::computeEnvelope (float tone) noexcept
     const int half = n / 2;
 
     // The log spectrum is real and even, so its cepstrum is too: real-only transforms do.
+    // The envelope's array holds the log magnitudes for a moment: one vectorised pass.
+    for (int k = 0; k <= half; ++k)
+        envelope[(size_t) k] = juce::jmax (magnitude[(size_t) k], magnitudeFloor);
+    VectorMath::log (envelope.data(), envelope.data(), half + 1);
     for (int k = 0; k <= half; ++k)
     {
-        realCepstrum[(size_t) (2 * k)] = std::log (juce::jmax (magnitude[(size_t) k], magnitudeFloor));
+        realCepstrum[(size_t) (2 * k)] = envelope[(size_t) k];
         realCepstrum[(size_t) (2 * k + 1)] = 0.0f;
     }
     fft->performRealOnlyInverseTransform (realCepstrum.data());
@@ -348,10 +353,14 @@ void FormantProcessor::computeGains (float shift) noexcept
                               + (source - (float) below) * (envelope[(size_t) above] - envelope[(size_t) below]);
 
         const float d = (shifted - envelope[(size_t) k]) * depth * bandWeight[(size_t) k];
-        const float gain = std::exp (juce::jlimit (-maximumLogGain, maximumLogGain, d));
-        gains[(size_t) k] = gain;
+        gains[(size_t) k] = juce::jlimit (-maximumLogGain, maximumLogGain, d);
+    }
+    VectorMath::exp (gains.data(), half + 1);
 
+    for (int k = 0; k <= half; ++k)
+    {
         const double power = (double) magnitude[(size_t) k] * magnitude[(size_t) k];
+        const float gain = gains[(size_t) k];
         e0 += power;
         e1 += power * gain * gain;
     }

@@ -648,8 +648,9 @@ void LUMIVOXAudioProcessorEditor::resized()
     const int sw = l.shaperCard.getWidth(), sh = l.shaperCard.getHeight();
     const int g = sh < 135 ? 45 : juce::jmin (sh / 3, 58);
     shaperRateChoice.setBounds (10, 27, 84, g - 5);
-    // DEPTH and MIX share the row right of SYNC, so each bar's track gets the room.
-    const int barWidth = juce::jmax (sw - 96 - 12, 0) / 2;
+    // DEPTH and MIX share the row between SYNC and the power switch (52 from the right edge),
+    // so each bar's track gets the room.
+    const int barWidth = juce::jmax (sw - 96 - 56, 0) / 2;
     shaperDepthKnob.setBounds (96, 24, barWidth, g);
     shaperMixKnob.setBounds (98 + barWidth, 24, barWidth, g);
     shaperEditor.setBounds (8, g + 27, sw - 16, juce::jmax (sh - g - 27, 46) - 8);

@@ -33,6 +33,9 @@ foreach(layer IN LISTS LUMIVOX_LAYERS)
     set(lumivox_below lumivox_${layer})
 endforeach()
 target_link_libraries(lumivox_editor PUBLIC lumivox_binary_data)
+# The editor reads Xft.dpi from the X resources for its automatic zoom.
+find_package(X11 REQUIRED)
+target_link_libraries(lumivox_editor PRIVATE X11::X11)
 
 set(LUMIVOX_LV2_URI "https://lumivox.audio/plugins/lumivox")
 
@@ -71,7 +74,6 @@ target_link_options(LUMIVOX INTERFACE "LINKER:--exclude-libs,libfftw3f.a")
 
 # The standalone app's own main() refuses to start without a display, where JUCE's standalone
 # window would crash; it then starts JUCE's standalone app unchanged.
-find_package(X11 REQUIRED)
 target_sources(LUMIVOX_Standalone PRIVATE "${CMAKE_SOURCE_DIR}/src/StandaloneEntry.cpp")
 target_compile_definitions(LUMIVOX_Standalone PRIVATE JUCE_USE_CUSTOM_PLUGIN_STANDALONE_ENTRYPOINT=1)
 target_link_libraries(LUMIVOX_Standalone PRIVATE X11::X11)

@@ -5,7 +5,6 @@
 namespace
 {
 constexpr float labelHeight = 13.0f;
-constexpr int maximumBarHeight = 28;
 constexpr float ringStart = juce::MathConstants<float>::pi * 1.22f;
 constexpr float ringSpan = juce::MathConstants<float>::pi * 1.56f;
 } // namespace
@@ -27,9 +26,11 @@ void Knob::resized()
     const int sliderHeight = juce::jmax (getHeight() - (int) labelHeight, 0);
     if (slider.getSliderStyle() == juce::Slider::LinearHorizontal)
     {
-        slider.setTextBoxStyle (juce::Slider::TextBoxRight, false, juce::jmin (textWidth, 2 * w / 3), 20);
-        // A bar stays right under its caption however tall the space is.
-        slider.setBounds (0, (int) labelHeight, w, juce::jmin (sliderHeight, maximumBarHeight));
+        // The value box leaves the track the full width; a bar stays right under its caption
+        // line however tall the space is.
+        slider.setTextBoxStyle (juce::Slider::TextBoxAbove, false, juce::jmin (textWidth, juce::jmax (w / 3, 48)),
+                                barLineHeight);
+        slider.setBounds (0, 0, w, juce::jmin (getHeight(), barLineHeight + barTrackHeight));
     }
     else
     {
@@ -42,10 +43,14 @@ void Knob::paint (juce::Graphics& g)
 {
     g.setColour (juce::Colour (0xB8FFFFFF));
     g.setFont (LumivoxLookAndFeel::uiFont (9.0f, true));
-    // A bar's caption sits over its value box, clear of a card title to its left.
-    const bool bar = slider.getSliderStyle() == juce::Slider::LinearHorizontal;
-    const int boxWidth = bar ? juce::jmin (slider.getTextBoxWidth(), getWidth()) : getWidth();
-    g.drawFittedText (label, getWidth() - boxWidth, 0, boxWidth, 16, juce::Justification::centred, 1, 0.72f);
+    if (slider.getSliderStyle() == juce::Slider::LinearHorizontal)
+    {
+        // Right-aligned beside the value box, clear of a card title to its left.
+        const int captionWidth = juce::jmax (getWidth() - juce::jmin (slider.getTextBoxWidth(), getWidth()) - 5, 0);
+        g.drawFittedText (label, 0, 0, captionWidth, barLineHeight, juce::Justification::centredRight, 1, 0.72f);
+        return;
+    }
+    g.drawFittedText (label, 0, 0, getWidth(), 16, juce::Justification::centred, 1, 0.72f);
 }
 
 void Knob::paintOverChildren (juce::Graphics& g)

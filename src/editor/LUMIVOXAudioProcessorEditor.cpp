@@ -1,6 +1,8 @@
 #include "editor/LUMIVOXAudioProcessorEditor.h"
 
 #include "editor/FxBrowser.h"
+#include "editor/UiZoom.h"
+#include "editor/XResources.h"
 #include "engine/Destinations.h"
 #include "engine/EffectCatalogue.h"
 #include "engine/StateProperties.h"
@@ -21,28 +23,28 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     // layout pass writes its size back, which would overwrite the remembered one.
     const auto& state = audioProcessor.apvts.state;
     decorationsEnabled = (bool) state.getProperty (StateProperty::uiDecorations, true);
-    const auto size = EditorLayout::clampedSize (state.getProperty (StateProperty::uiWidth, EditorLayout::defaultWidth),
-                                                 state.getProperty (StateProperty::uiHeight, EditorLayout::defaultHeight));
+    logical = EditorLayout::clampedSize (state.getProperty (StateProperty::uiWidth, EditorLayout::defaultWidth),
+                                         state.getProperty (StateProperty::uiHeight, EditorLayout::defaultHeight));
+    zoom = UiZoom::fromStored (state.getProperty (StateProperty::uiZoom)).value_or (automaticZoom());
 
+    addAndMakeVisible (content);
     setLookAndFeel (&lookAndFeel);
     setResizable (true, true);
-    setResizeLimits (EditorLayout::minimumWidth, EditorLayout::minimumHeight, EditorLayout::maximumWidth,
-                     EditorLayout::maximumHeight);
 
     logo.setImage (juce::ImageFileFormat::loadFrom (BinaryData::LumivoxLogo_png, (size_t) BinaryData::LumivoxLogo_pngSize),
                    juce::RectanglePlacement::centred);
     logo.setInterceptsMouseClicks (false, false);
-    addAndMakeVisible (logo);
+    content.addAndMakeVisible (logo);
     subtitleLabel.setText ("CREATIVE MULTI-FX", juce::dontSendNotification);
     subtitleLabel.setFont (LumivoxLookAndFeel::uiFont (11.5f, true));
     subtitleLabel.setColour (juce::Label::textColourId, juce::Colour (0xD1FFFFFF));
     subtitleLabel.setJustificationType (juce::Justification::centred);
-    addAndMakeVisible (subtitleLabel);
+    content.addAndMakeVisible (subtitleLabel);
 
     for (auto* b : { &prevPresetButton, &nextPresetButton, &presetNameButton, &favouriteButton })
     {
         styleButton (*b, buttonColour);
-        addAndMakeVisible (b);
+        content.addAndMakeVisible (b);
     }
     presetNameButton.setTooltip ("Browse factory and user presets, banks and favourites");
     prevPresetButton.onClick = [this] { presetBrowser.step (-1); };
@@ -51,7 +53,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     favouriteButton.onClick = [this] { toggleCurrentFavourite(); };
     presetBrowser.onClose = [this] { presetBrowser.setVisible (false); };
     presetBrowser.onPresetLoaded = [this] { syncAllAfterStateChange(); };
-    addChildComponent (presetBrowser);
+    content.addChildComponent (presetBrowser);
     audioProcessor.onSoundReplaced = [this] { syncAllAfterStateChange(); };
 
     struct Workflow
@@ -75,7 +77,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     {
         styleButton (*w.button, w.colour);
         w.button->setTooltip (w.tooltip);
-        addAndMakeVisible (w.button);
+        content.addAndMakeVisible (w.button);
     }
     undoButton.onClick = [this] { undo(); };
     redoButton.onClick = [this] { redo(); };
@@ -89,7 +91,13 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
 
     menuPanel.onClose = [this] { menuPanel.setVisible (false); };
     menuPanel.onBrowseBanks = [this] { openPresetBrowser(); };
-    menuPanel.onWindowSizeChosen = [this] (int w, int h) { setSize (w, h); };
+    menuPanel.onWindowSizeChosen = [this] (int w, int h)
+    {
+        logical = { w, h };
+        applyZoom (zoom);
+    };
+    menuPanel.onZoomChosen = [this] (int percent) { setZoom (percent); };
+    menuPanel.onAutomaticZoomChosen = [this] { useAutomaticZoom(); };
     menuPanel.onDecorationsChanged = [this] (bool on)
     {
         decorationsEnabled = on;
@@ -97,14 +105,14 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
         repaint();
     };
     menuPanel.decorationsToggle.setToggleState (decorationsEnabled, juce::dontSendNotification);
-    addChildComponent (menuPanel);
+    content.addChildComponent (menuPanel);
     modulationPanel.onClose = [this]
     {
         modulationPanel.setVisible (false);
         syncModulationIndicators();
     };
     modulationPanel.onRoutesChanged = [this] { syncModulationIndicators(); };
-    addChildComponent (modulationPanel);
+    content.addChildComponent (modulationPanel);
 
     rackOrderStrip.onMove = [this] (size_t from, size_t to)
     {
@@ -114,9 +122,9 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
             layoutFxRack (rackViewport.getHeight());
         }
     };
-    addAndMakeVisible (rackOrderStrip);
+    content.addAndMakeVisible (rackOrderStrip);
     rackViewport.setViewedComponent (&rackContent, false);
-    addAndMakeVisible (rackViewport);
+    content.addAndMakeVisible (rackViewport);
     emptyRackLabel.setText ("CLICK + FX TO INSERT AN EFFECT  /  SCROLL OR SWIPE TO BROWSE", juce::dontSendNotification);
     emptyRackLabel.setFont (LumivoxLookAndFeel::uiFont (10.0f, true));
     emptyRackLabel.setColour (juce::Label::textColourId, juce::Colour (0x6BFFFFFF));
@@ -124,7 +132,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     emptyRackLabel.setInterceptsMouseClicks (false, false);
     rackContent.addChildComponent (emptyRackLabel);
 
-    addAndMakeVisible (masterCard);
+    content.addAndMakeVisible (masterCard);
     for (auto* c : std::initializer_list<juce::Component*> { &inputKnob, &masterMixKnob, &outputKnob, &inputMeter, &outputMeter })
         masterCard.addAndMakeVisible (c);
     attachments.attachSlider (inputKnob, "input", masterCard.title);
@@ -150,7 +158,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
     effectCards.attach (attachments);
 
     for (auto* card : { &shaperCard, &lfoCard, &macroCard })
-        addAndMakeVisible (card);
+        content.addAndMakeVisible (card);
     shaperCard.addAndMakeVisible (shaperRateChoice);
     shaperRateChoice.comboBox.addItemList (EffectCards::choiceItems ("shaperRate"), 1);
     attachments.attachChoice (shaperRateChoice, "shaperRate", shaperCard.title);
@@ -188,7 +196,7 @@ LUMIVOXAudioProcessorEditor::LUMIVOXAudioProcessorEditor (LUMIVOXAudioProcessor&
                 destinationKnobs[(size_t) d] = knob;
 
     setWantsKeyboardFocus (true);
-    setSize (size.x, size.y);
+    applyZoom (zoom);
     rackOrderStrip.setOrder (audioProcessor.getInsertedFxOrder());
     syncDynamicRackUi();
     syncModulationIndicators();
@@ -210,6 +218,76 @@ void LUMIVOXAudioProcessorEditor::styleButton (juce::TextButton& button, juce::u
     button.setColour (juce::TextButton::buttonOnColourId, juce::Colour (0x4CFF3DAF));
     button.setColour (juce::TextButton::textColourOffId, juce::Colour (0xD1FFFFFF));
     button.setColour (juce::TextButton::textColourOnId, juce::Colour (0xFFFFFFFF));
+}
+
+int LUMIVOXAudioProcessorEditor::automaticZoom() const
+{
+    const auto& desktop = juce::Desktop::getInstance();
+    const auto* display = getPeer() != nullptr ? desktop.getDisplays().getDisplayForRect (getScreenBounds())
+                                               : desktop.getDisplays().getPrimaryDisplay();
+    const double displayScale = display != nullptr ? display->scale / (double) desktop.getGlobalScaleFactor() : 1.0;
+    // The X resources are asked only when neither the host nor the display scales.
+    std::optional<double> xftDpi;
+    if (! hostScale.has_value() && displayScale <= 1.0)
+        xftDpi = UiZoom::xftDpiFromResources (XResources::read());
+    return UiZoom::automatic (hostScale, displayScale, xftDpi);
+}
+
+void LUMIVOXAudioProcessorEditor::setZoom (int percent)
+{
+    const int setting = UiZoom::nearest (percent / 100.0);
+    audioProcessor.apvts.state.setProperty (StateProperty::uiZoom, setting, nullptr);
+    applyZoom (setting);
+}
+
+void LUMIVOXAudioProcessorEditor::useAutomaticZoom()
+{
+    audioProcessor.apvts.state.removeProperty (StateProperty::uiZoom, nullptr);
+    applyZoom (automaticZoom());
+}
+
+void LUMIVOXAudioProcessorEditor::applyZoom (int percent)
+{
+    zoom = percent;
+    const auto scaled = [z = percent / 100.0] (int v) { return juce::roundToInt (v * z); };
+    // The resize limits and the new size both pass through resized(): the logical size stays.
+    holdingLogicalSize = true;
+    setResizeLimits (scaled (EditorLayout::minimumWidth), scaled (EditorLayout::minimumHeight),
+                     scaled (EditorLayout::maximumWidth), scaled (EditorLayout::maximumHeight));
+    const auto before = getBounds();
+    setSize (scaled (logical.x), scaled (logical.y));
+    if (getBounds() == before)
+        resized();
+    holdingLogicalSize = false;
+    menuPanel.showZoom (zoom, ! audioProcessor.apvts.state.hasProperty (StateProperty::uiZoom));
+    repaint();
+}
+
+void LUMIVOXAudioProcessorEditor::setScaleFactor (float newScale)
+{
+    // Both wrappers pass 1 when the host gave no scale; a 1 after another scale is the host's.
+    if (! (newScale > 0.0f) || (! hostScale.has_value() && juce::approximatelyEqual (newScale, 1.0f)))
+        return;
+    hostScale = newScale;
+    if (audioProcessor.apvts.state.hasProperty (StateProperty::uiZoom))
+        return;
+    applyZoom (automaticZoom());
+    holdLogicalSizeUntilHostSettles();
+}
+
+void LUMIVOXAudioProcessorEditor::holdLogicalSizeUntilHostSettles()
+{
+    // JUCE's VST3 wrapper puts the window back to its previous pixel size right after a scale
+    // change; the logical size is kept through that and the zoomed size asked for again.
+    holdingLogicalSize = true;
+    juce::Component::SafePointer<LUMIVOXAudioProcessorEditor> safe (this);
+    juce::MessageManager::callAsync ([safe]
+    {
+        if (safe == nullptr)
+            return;
+        safe->holdingLogicalSize = false;
+        safe->applyZoom (safe->zoom);
+    });
 }
 
 void LUMIVOXAudioProcessorEditor::openPresetBrowser()
@@ -269,7 +347,14 @@ bool LUMIVOXAudioProcessorEditor::keyPressed (const juce::KeyPress& key)
         return false;
     const auto c = juce::CharacterFunctions::toLowerCase (key.getTextCharacter() != 0 ? key.getTextCharacter()
                                                                                        : (juce::juce_wchar) key.getKeyCode());
-    if (c == 'z' && ! mods.isShiftDown())
+    const int code = key.getKeyCode();
+    if (c == '+' || c == '=' || code == juce::KeyPress::numberPadAdd)
+        setZoom (UiZoom::step (zoom, 1));
+    else if (c == '-' || code == juce::KeyPress::numberPadSubtract)
+        setZoom (UiZoom::step (zoom, -1));
+    else if (c == '0' || code == juce::KeyPress::numberPad0)
+        setZoom (UiZoom::defaultPercent);
+    else if (c == 'z' && ! mods.isShiftDown())
         undo();
     else if ((c == 'z' && mods.isShiftDown()) || c == 'y')
         redo();
@@ -436,7 +521,7 @@ void LUMIVOXAudioProcessorEditor::showAddFxMenu()
             if (safe != nullptr)
                 safe->insertFx (id);
         });
-    juce::CallOutBox::launchAsynchronously (std::move (browser), addFxButton.getBounds(), this);
+    juce::CallOutBox::launchAsynchronously (std::move (browser), addFxButton.getBounds(), &content);
 }
 
 void LUMIVOXAudioProcessorEditor::followLevel (LevelMeter& meter, float level)
@@ -464,7 +549,8 @@ void LUMIVOXAudioProcessorEditor::timerCallback()
 
 void LUMIVOXAudioProcessorEditor::paint (juce::Graphics& g)
 {
-    const int W = getWidth(), H = getHeight();
+    g.addTransform (content.getTransform());
+    const int W = logical.x, H = logical.y;
     const auto w = (float) W, h = (float) H;
     juce::ColourGradient background (juce::Colour (0xFF08060D), 0.0f, 0.0f, juce::Colour (0xFF160A20), w, h, false);
     background.addColour (0.28, juce::Colour (0xFF20112C));
@@ -519,7 +605,10 @@ void LUMIVOXAudioProcessorEditor::paint (juce::Graphics& g)
 
 void LUMIVOXAudioProcessorEditor::resized()
 {
-    const int W = getWidth(), H = getHeight();
+    if (! holdingLogicalSize)
+        logical = { juce::roundToInt (getWidth() * 100.0 / zoom), juce::roundToInt (getHeight() * 100.0 / zoom) };
+    content.place (logical, (float) zoom / 100.0f);
+    const int W = logical.x, H = logical.y;
     auto& state = audioProcessor.apvts.state;
     state.setProperty (StateProperty::uiWidth, W, nullptr);
     state.setProperty (StateProperty::uiHeight, H, nullptr);
@@ -561,20 +650,25 @@ void LUMIVOXAudioProcessorEditor::resized()
     const int sw = l.shaperCard.getWidth(), sh = l.shaperCard.getHeight();
     const int g = sh < 135 ? 45 : juce::jmin (sh / 3, 58);
     shaperRateChoice.setBounds (10, 27, 84, g - 5);
-    shaperDepthKnob.setBounds (96, 24, 74, g);
-    shaperMixKnob.setBounds (172, 24, 74, g);
+    // DEPTH and MIX share the row between SYNC and the power switch (52 from the right edge),
+    // so each bar's track gets the room.
+    const int barWidth = juce::jmax (sw - 96 - 56, 0) / 2;
+    shaperDepthKnob.setBounds (96, 24, barWidth, g);
+    shaperMixKnob.setBounds (98 + barWidth, 24, barWidth, g);
     shaperEditor.setBounds (8, g + 27, sw - 16, juce::jmax (sh - g - 27, 46) - 8);
     const int j = juce::jmax (l.lfoCard.getWidth() - 22, 1) / 2, i = juce::jmax (l.lfoCard.getHeight(), 92) - 38;
     lfoRateKnob.setBounds (10, 27, j, i);
     lfoDepthKnob.setBounds (j + 12, 27, j, i);
-    const int k2 = juce::jmax (l.macroCard.getWidth() - 26, 1) / 2, m = juce::jmax ((l.macroCard.getHeight() - 35) / 2, 46);
-    macroSparkleKnob.setBounds (12, 25, k2, m);
-    macroGlitchKnob.setBounds (k2 + 14, 25, k2, m);
-    macroCrushKnob.setBounds (12, m + 27, k2, m);
-    macroChaosKnob.setBounds (k2 + 14, m + 27, k2, m);
+    // One macro bar per row across the card, spread over its height: two side by side would
+    // leave each track too short to set by mouse.
+    const int macroTop = 30, rowHeight = juce::jmax (l.macroCard.getHeight() - macroTop - 6, 0) / 4;
+    const int barHeight = juce::jmin (rowHeight, Knob::barLineHeight + Knob::barTrackHeight);
+    int row = 0;
+    for (auto* knob : { &macroSparkleKnob, &macroGlitchKnob, &macroCrushKnob, &macroChaosKnob })
+        knob->setBounds (12, macroTop + rowHeight * row++, juce::jmax (l.macroCard.getWidth() - 24, 0), barHeight);
 
     for (auto* panel : std::initializer_list<juce::Component*> { &presetBrowser, &menuPanel, &modulationPanel })
-        panel->setBounds (getLocalBounds());
+        panel->setBounds (content.getLocalBounds());
     if (menuPanel.isVisible())
         menuPanel.toFront (false);
     if (modulationPanel.isVisible())

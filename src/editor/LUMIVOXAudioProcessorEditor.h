@@ -13,6 +13,7 @@
 #include "editor/ModuleCard.h"
 #include "editor/RackOrderStrip.h"
 #include "editor/ShaperEditor.h"
+#include "editor/ZoomedContent.h"
 #include "engine/Destinations.h"
 #include "engine/LUMIVOXAudioProcessor.h"
 #include "presets/PresetBrowser.h"
@@ -20,12 +21,13 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
+#include <optional>
 
 // The plug-in window: header with logo and preset bar, the workflow buttons, the master
 // strip with meters, the rack of effect cards with its order strip, and the bottom row,
-// with the preset library, the menu and the modulation matrix as overlays.
+// with the preset library, the menu and the modulation matrix as overlays. Everything lies
+// in one zoomed content component; the layout stays in logical pixels.
 class LUMIVOXAudioProcessorEditor final : public juce::AudioProcessorEditor,
-                                          public juce::DragAndDropContainer,
                                           private juce::Timer
 {
 public:
@@ -35,6 +37,15 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
     bool keyPressed (const juce::KeyPress& key) override;
+    // What a host's content scale (VST3) or ui:scaleFactor (LV2) arrives through.
+    void setScaleFactor (float newScale) override;
+
+    // Zoom in percent: a setting stored with the instance, or automatic when none is.
+    int zoomPercent() const noexcept { return zoom; }
+    void setZoom (int percent);
+    void useAutomaticZoom();
+    // The window's size in logical pixels (its pixel size divided by the zoom).
+    juce::Point<int> logicalSize() const noexcept { return logical; }
 
     void syncWorkflowButtons();
     void syncModulationIndicators();
@@ -64,9 +75,19 @@ private:
     void stepHistory (bool forward);
     void styleButton (juce::TextButton& button, juce::uint32 background);
     static void followLevel (LevelMeter& meter, float level);
+    int automaticZoom() const;
+    void applyZoom (int percent);
+    void holdLogicalSizeUntilHostSettles();
 
     LUMIVOXAudioProcessor& audioProcessor;
     LumivoxLookAndFeel lookAndFeel;
+    ZoomedContent content;
+    int zoom = 100;
+    juce::Point<int> logical { EditorLayout::defaultWidth, EditorLayout::defaultHeight };
+    // Set while the constructor or a zoom change sizes the window: the logical size is kept,
+    // not derived from the pixel size.
+    bool holdingLogicalSize = true;
+    std::optional<double> hostScale;
 
 public:
     // The window's parts, reachable by the tests.
@@ -79,7 +100,7 @@ public:
     PresetBrowser presetBrowser { presetLibrary };
     juce::TextButton prevPresetButton { "PREV" }, nextPresetButton { "NEXT" }, presetNameButton { "Untitled" },
         favouriteButton { "FAV" };
-    juce::TooltipWindow tooltipWindow { this, 700 };
+    juce::TooltipWindow tooltipWindow { &content, 700 };
     LumivoxMenuPanel menuPanel;
     ModulationMatrixPanel modulationPanel;
     RackOrderStrip rackOrderStrip;

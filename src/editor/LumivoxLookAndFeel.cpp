@@ -92,6 +92,15 @@ juce::Label* LumivoxLookAndFeel::createSliderTextBox (juce::Slider& slider)
     return label;
 }
 
+juce::Slider::SliderLayout LumivoxLookAndFeel::getSliderLayout (juce::Slider& slider)
+{
+    auto layout = LookAndFeel_V4::getSliderLayout (slider);
+    // A bar's value box sits at the right end of its caption line.
+    if (slider.getSliderStyle() == juce::Slider::LinearHorizontal && slider.getTextBoxPosition() == juce::Slider::TextBoxAbove)
+        layout.textBoxBounds.setX (slider.getWidth() - layout.textBoxBounds.getWidth());
+    return layout;
+}
+
 void LumivoxLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
                                            float startAngle, float endAngle, juce::Slider& slider)
 {

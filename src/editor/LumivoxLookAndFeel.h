@@ -26,6 +26,7 @@ public:
     juce::Font getComboBoxFont (juce::ComboBox& box) override;
     juce::Font getLabelFont (juce::Label& label) override;
     juce::Label* createSliderTextBox (juce::Slider& slider) override;
+    juce::Slider::SliderLayout getSliderLayout (juce::Slider& slider) override;
 
     void drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos, float startAngle,
                            float endAngle, juce::Slider& slider) override;

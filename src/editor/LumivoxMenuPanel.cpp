@@ -1,6 +1,7 @@
 #include "editor/LumivoxMenuPanel.h"
 
 #include "editor/LumivoxLookAndFeel.h"
+#include "editor/UiZoom.h"
 #include "engine/StateProperties.h"
 #include "presets/PresetManager.h"
 
@@ -15,6 +16,8 @@ const char* const pageTexts[LumivoxMenuPanel::numPages] = {
     "Create banks with New Bank, then select a bank before saving. Existing presets in the previous LUMIVOX "
     "folder remain available.",
     "Window sizes are always available on the left and are remembered with the project.\n\n"
+    "UI zoom scales the whole window (Ctrl+plus, Ctrl+minus, Ctrl+0). AUTO follows the host or the "
+    "display.\n\n"
     "Glow / decorations controls the background accents. All audio controls remain visible at every size.\n\n"
     "Drive quality is stored per sound: ECO 1X, HQ 2X or ULTRA 4X. Higher quality uses more CPU.",
     nullptr, // composed when shown
@@ -53,7 +56,8 @@ LumivoxMenuPanel::LumivoxMenuPanel (juce::AudioProcessorValueTreeState& s) : sta
     styleLabel (titleLabel, "LUMIVOX", 20.0f, juce::Colours::white);
     styleLabel (pageTitleLabel, {}, 16.0f, juce::Colour (LumivoxLookAndFeel::cyan));
     styleLabel (windowSizeLabel, "WINDOW SIZE", 11.0f, juce::Colour (0xD1FFFFFF));
-    for (auto* l : { &titleLabel, &pageTitleLabel, &windowSizeLabel })
+    styleLabel (zoomLabel, "UI ZOOM", 11.0f, juce::Colour (0xD1FFFFFF));
+    for (auto* l : { &titleLabel, &pageTitleLabel, &windowSizeLabel, &zoomLabel })
         addAndMakeVisible (l);
 
     pageText.setMultiLine (true, true);
@@ -97,6 +101,18 @@ LumivoxMenuPanel::LumivoxMenuPanel (juce::AudioProcessorValueTreeState& s) : sta
         windowSizeButtons.push_back (std::move (button));
     }
 
+    const auto addZoomButton = [this] (const juce::String& text, std::function<void()> action)
+    {
+        auto button = std::make_unique<juce::TextButton> (text);
+        button->setColour (juce::TextButton::buttonOnColourId, juce::Colour (0x57FF3DAF));
+        button->onClick = std::move (action);
+        addAndMakeVisible (*button);
+        zoomButtons.push_back (std::move (button));
+    };
+    for (const int percent : UiZoom::settings)
+        addZoomButton (juce::String (percent) + " %", [this, percent] { if (onZoomChosen != nullptr) onZoomChosen (percent); });
+    addZoomButton ("AUTO", [this] { if (onAutomaticZoomChosen != nullptr) onAutomaticZoomChosen(); });
+
     decorationsToggle.setToggleState ((bool) state.state.getProperty (StateProperty::uiDecorations, true),
                                       juce::dontSendNotification);
     select (settingsPage);
@@ -110,9 +126,24 @@ void LumivoxMenuPanel::select (int newPage)
     browseBanksButton.setVisible (page == banksPage);
     openPresetFolderButton.setVisible (page == banksPage);
     decorationsToggle.setVisible (page == settingsPage);
+    zoomLabel.setVisible (page == settingsPage);
+    for (auto& b : zoomButtons)
+        b->setVisible (page == settingsPage);
     for (int i = 0; i < numPages; ++i)
         pageButtons[(size_t) i]->setToggleState (i == page, juce::dontSendNotification);
     resized();
+}
+
+void LumivoxMenuPanel::showZoom (int percent, bool automatic)
+{
+    for (size_t i = 0; i < zoomButtons.size(); ++i)
+    {
+        const bool isAuto = i == std::size (UiZoom::settings);
+        const bool on = automatic ? isAuto : (! isAuto && UiZoom::settings[i] == percent);
+        zoomButtons[i]->setToggleState (on, juce::dontSendNotification);
+    }
+    // AUTO names the zoom it chose.
+    zoomButtons.back()->setButtonText (automatic ? "AUTO " + juce::String (percent) + " %" : juce::String ("AUTO"));
 }
 
 void LumivoxMenuPanel::paint (juce::Graphics& g)
@@ -151,6 +182,20 @@ void LumivoxMenuPanel::resized()
     const auto bottomRow = area.removeFromBottom (juce::jmin (40, area.getHeight()));
     auto bottom = bottomRow;
     area.removeFromBottom (juce::jmin (16, area.getHeight()));
+    if (page == settingsPage)
+    {
+        // The zoom row sits above the decorations toggle.
+        auto zoomRow = area.removeFromBottom (juce::jmin (28, area.getHeight()));
+        area.removeFromBottom (juce::jmin (12, area.getHeight()));
+        zoomLabel.setBounds (zoomRow.removeFromLeft (juce::jmin (72, zoomRow.getWidth())));
+        const int gap = 4, n = (int) zoomButtons.size();
+        const int each = juce::jmax (0, (zoomRow.getWidth() - gap * (n - 1)) / n);
+        for (auto& b : zoomButtons)
+        {
+            b->setBounds (zoomRow.removeFromLeft (juce::jmin (each, zoomRow.getWidth())));
+            zoomRow.removeFromLeft (juce::jmin (gap, zoomRow.getWidth()));
+        }
+    }
     pageText.setBounds (area);
 
     browseBanksButton.setBounds (bottom.removeFromLeft (juce::jmin (160, bottom.getWidth())));

@@ -26,14 +26,20 @@ public:
     std::function<void()> onBrowseBanks;
     std::function<void (int, int)> onWindowSizeChosen;
     std::function<void (bool)> onDecorationsChanged;
+    std::function<void (int)> onZoomChosen; // percent
+    std::function<void()> onAutomaticZoomChosen;
+
+    // Marks the zoom button in use: the automatic one, or the setting's.
+    void showZoom (int percent, bool automatic);
 
     juce::AudioProcessorValueTreeState& state;
     int page = settingsPage;
-    juce::Label titleLabel, pageTitleLabel, windowSizeLabel;
+    juce::Label titleLabel, pageTitleLabel, windowSizeLabel, zoomLabel;
     juce::TextEditor pageText;
     juce::TextButton closeButton { "CLOSE" }, browseBanksButton { "BROWSE BANKS" },
         openPresetFolderButton { "OPEN PRESET FOLDER" };
     juce::ToggleButton decorationsToggle { "Glow / decorations" };
     std::vector<std::unique_ptr<juce::TextButton>> pageButtons;
     std::vector<std::unique_ptr<juce::TextButton>> windowSizeButtons;
+    std::vector<std::unique_ptr<juce::TextButton>> zoomButtons; // the settings, then AUTO
 };

@@ -12,6 +12,7 @@ inline const juce::Identifier insertedFx { "insertedFx" };
 inline const juce::Identifier uiWidth { "uiWidth" };
 inline const juce::Identifier uiHeight { "uiHeight" };
 inline const juce::Identifier uiDecorations { "uiDecorations" };
+inline const juce::Identifier uiZoom { "uiZoom" }; // percent; absent: automatic
 inline const juce::Identifier presetKey { "presetKey" };
 inline const juce::Identifier presetName { "presetName" };
 inline const juce::Identifier presetFingerprint { "presetFingerprint" };
@@ -23,6 +24,6 @@ inline const juce::Identifier abSnapshots { "AB_SNAPSHOTS" };
 inline const juce::Identifier abActive { "active" };
 
 // Properties that belong to the plug-in instance, not to a sound: A/B never changes them.
-inline const juce::Identifier instanceProperties[] = { uiWidth, uiHeight, uiDecorations, favoriteFactoryPresets,
-                                                        presetFavorites };
+inline const juce::Identifier instanceProperties[] = { uiWidth, uiHeight, uiDecorations, uiZoom,
+                                                        favoriteFactoryPresets, presetFavorites };
 } // namespace StateProperty

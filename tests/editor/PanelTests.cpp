@@ -61,7 +61,9 @@ TEST (MenuPanel, EditorWiresSizesDecorationsAndOnePanelAtATime)
     EXPECT_EQ (editor.getWidth(), 1220);
     EXPECT_EQ (editor.getHeight(), 760);
     EXPECT_EQ ((int) p.apvts.state.getProperty (StateProperty::uiWidth), 1220);
-    EXPECT_GT (editor.getIndexOfChildComponent (&editor.menuPanel), editor.getIndexOfChildComponent (&editor.presetBrowser))
+    auto* panels = editor.menuPanel.getParentComponent();
+    ASSERT_EQ (panels, editor.presetBrowser.getParentComponent());
+    EXPECT_GT (panels->getIndexOfChildComponent (&editor.menuPanel), panels->getIndexOfChildComponent (&editor.presetBrowser))
         << "resizing keeps the open panel in front";
 
     editor.menuPanel.decorationsToggle.setToggleState (false, juce::dontSendNotification);

@@ -4,6 +4,7 @@
 #include "editor/LumivoxLookAndFeel.h"
 #include "editor/ModuleCard.h"
 #include "editor/ValueText.h"
+#include "support/MouseEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -128,13 +129,71 @@ TEST (Widgets, RingAndMeterDrawOnlyWhenThereIsSomethingToShow)
 
 TEST (Widgets, BarKnobsStayUnderTheirCaptionInTallSpaces)
 {
+    LumivoxLookAndFeel laf;
     Knob rotary ("RATE HZ"), bar ("SPARKLE");
     bar.slider.setSliderStyle (juce::Slider::LinearHorizontal);
     for (auto* k : { &rotary, &bar })
+    {
+        k->setLookAndFeel (&laf);
         k->setSize (86, 200);
+    }
     EXPECT_EQ (rotary.slider.getBounds(), juce::Rectangle<int> (0, 13, 86, 187));
-    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 13, 86, 28));
+    // Caption line (15) and track (24), however tall the space.
+    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 0, 86, 39));
     bar.setSize (250, 41); // the master strip's bars keep their full height
-    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 13, 250, 28));
-    EXPECT_EQ (bar.slider.getTextBoxWidth(), 108);
+    EXPECT_EQ (bar.slider.getBounds(), juce::Rectangle<int> (0, 0, 250, 39));
+    EXPECT_EQ (bar.slider.getTextBoxWidth(), 83);
+
+    // The value box sits at the right end of the caption line; the track spans the width
+    // but for the thumb's radius at each end.
+    const auto layout = laf.getSliderLayout (bar.slider);
+    EXPECT_EQ (layout.textBoxBounds, juce::Rectangle<int> (167, 0, 83, 15));
+    EXPECT_EQ (layout.sliderBounds, juce::Rectangle<int> (12, 15, 226, 24));
+    for (auto* k : { &rotary, &bar })
+        k->setLookAndFeel (nullptr);
+}
+
+TEST (Widgets, ShiftDragsKnobsAndBarsATenthAsFar)
+{
+    using testing_support::dragEventAt;
+    using testing_support::mouseEventAt;
+    LumivoxLookAndFeel laf;
+    const auto shift = juce::ModifierKeys::shiftModifier;
+
+    struct Case
+    {
+        bool bar;
+        float dx, dy;
+        double normal, fine; // the value after the drag from 50, without and with Shift
+    };
+    // A 250-wide bar's track is 226 pixels; a knob covers its range in 250 pixels of travel,
+    // right or up.
+    for (const auto& c : { Case { true, 113.0f, 0.0f, -1.0, 55.0 }, Case { false, 50.0f, -50.0f, 90.0, 54.0 } })
+    {
+        Knob knob (c.bar ? "SPARKLE" : "DRIVE");
+        knob.setLookAndFeel (&laf);
+        if (c.bar)
+            knob.slider.setSliderStyle (juce::Slider::LinearHorizontal);
+        knob.slider.setRange (0.0, 100.0);
+        knob.setSize (250, c.bar ? 41 : 120);
+        auto& s = knob.slider;
+        const float x = 60.0f, y = c.bar ? 27.0f : 40.0f;
+
+        for (const bool fine : { false, true })
+        {
+            s.setValue (50.0, juce::dontSendNotification);
+            const auto mods = fine ? juce::ModifierKeys (shift) : juce::ModifierKeys();
+            s.mouseDown (mouseEventAt (s, x, y, mods));
+            if (fine)
+                EXPECT_DOUBLE_EQ (s.getValue(), 50.0) << "a press with Shift does not jump the bar";
+            s.mouseDrag (dragEventAt (s, x, y, x + c.dx, y + c.dy, mods));
+            s.mouseUp (dragEventAt (s, x, y, x + c.dx, y + c.dy, mods));
+            if (fine)
+                EXPECT_NEAR (s.getValue(), c.fine, 0.01) << (c.bar ? "bar" : "knob");
+            else if (! c.bar) // a bar without Shift follows the pointer, which JUCE places
+                EXPECT_NEAR (s.getValue(), c.normal, 0.01) << "knob";
+        }
+        EXPECT_TRUE (s.getSliderSnapsToMousePosition()) << "a bar snaps to the pointer again after a fine drag";
+        knob.setLookAndFeel (nullptr);
+    }
 }

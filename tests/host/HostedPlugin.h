@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace testing_support;
 
 namespace hosted
@@ -116,5 +118,56 @@ inline std::unique_ptr<juce::AudioPluginInstance> restoredFrom (const Format& fo
     instance->setStateInformation (state.getData(), (int) state.getSize());
     renderHosted (*instance, noise (2, blockSize));
     return instance;
+}
+// A host's saved state of either format with the plug-in's own tree changed: the plug-in's
+// XML-in-binary lies inside as JUCE base64 text, after "IComponent" in the VST3 host's XML,
+// as a literal in the LV2 host's Turtle. The JUCE wrappers' data after the tree is kept.
+inline juce::MemoryBlock withPluginTree (const juce::MemoryBlock& hostState, const std::function<void (juce::XmlElement&)>& change)
+{
+    const auto changedToken = [&change] (const juce::String& token) -> juce::String
+    {
+        juce::MemoryBlock plugin;
+        if (! plugin.fromBase64Encoding (token) || plugin.getSize() < 8)
+            return {};
+        auto tree = juce::AudioProcessor::getXmlFromBinary (plugin.getData(), (int) plugin.getSize());
+        if (tree == nullptr || ! tree->hasTagName ("LUMIVOX_STATE"))
+            return {};
+        const auto treeBytes = 8 + (size_t) juce::ByteOrder::littleEndianInt (static_cast<const char*> (plugin.getData()) + 4) + 1;
+        change (*tree);
+        juce::MemoryBlock changed;
+        juce::AudioProcessor::copyXmlToBinary (*tree, changed);
+        if (treeBytes < plugin.getSize())
+            changed.append (static_cast<const char*> (plugin.getData()) + treeBytes, plugin.getSize() - treeBytes);
+        return changed.toBase64Encoding();
+    };
+
+    if (auto outer = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+    {
+        for (auto* child : outer->getChildIterator())
+        {
+            const auto token = changedToken (child->getAllSubText().trim());
+            if (token.isNotEmpty())
+            {
+                child->deleteAllTextElements();
+                child->addTextElement (token);
+            }
+        }
+        juce::MemoryBlock result;
+        juce::AudioProcessor::copyXmlToBinary (*outer, result);
+        return result;
+    }
+
+    auto text = hostState.toString().toStdString();
+    const std::regex literal ("\"([0-9]+\\.[^\"]+)\"");
+    for (std::sregex_iterator i (text.begin(), text.end(), literal), end; i != end; ++i)
+    {
+        const auto token = changedToken ((*i)[1].str());
+        if (token.isNotEmpty())
+        {
+            text.replace ((size_t) (*i).position (1), (size_t) (*i).length (1), token.toStdString());
+            break;
+        }
+    }
+    return juce::MemoryBlock (text.data(), text.size());
 }
 } // namespace hosted

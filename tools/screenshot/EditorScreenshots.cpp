@@ -61,6 +61,20 @@ std::vector<EditorScreenshots::Scene> EditorScreenshots::defaultScenes()
                                 e.menuPanel.select (page);
                             } });
     }
+
+    // The same editor at 200 %: every scene above whose file names a 920 x 580 window, and
+    // the smallest and largest windows, drawn at twice the pixels.
+    std::vector<Scene> zoomed;
+    for (const auto& scene : scenes)
+        if (scene.fileName.contains ("920x580") || scene.fileName.startsWith ("neon-orbit-800x520")
+            || scene.fileName.startsWith ("neon-orbit-1400x880"))
+        {
+            auto z = scene;
+            z.fileName = scene.fileName.upToLastOccurrenceOf (".png", false, false) + "-200.png";
+            z.zoom = 200;
+            zoomed.push_back (std::move (z));
+        }
+    scenes.insert (scenes.end(), zoomed.begin(), zoomed.end());
     return scenes;
 }
 
@@ -91,7 +105,8 @@ void EditorScreenshots::openScene()
     editor = std::make_unique<LUMIVOXAudioProcessorEditor> (*processor);
     if (scene.preset.isNotEmpty())
         editor->presetBrowser.load (FactoryLibrary::indexOf (scene.preset));
-    editor->setSize (scene.width, scene.height);
+    editor->setZoom (scene.zoom);
+    editor->setSize (juce::roundToInt (scene.width * scene.zoom / 100.0), juce::roundToInt (scene.height * scene.zoom / 100.0));
     // On the desktop, as in a host, so call-out boxes and the keyboard focus behave as there.
     editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
     editor->setVisible (true);

@@ -15,8 +15,9 @@ public:
     {
         juce::String fileName;
         juce::String preset; // a factory preset name; empty for a fresh processor
-        int width, height;
+        int width, height; // logical pixels
         std::function<void (LUMIVOXAudioProcessorEditor&)> setup;
+        int zoom = 100; // percent
     };
 
     static std::vector<Scene> defaultScenes();

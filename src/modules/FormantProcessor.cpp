@@ -270,12 +270,20 @@ void FormantProcessor::analyse (int channels, int start) noexcept
         for (int k = 0; k < n; ++k)
             left.frameIn[(size_t) k] = { windowed (0, k), windowed (1, k) };
         fft->perform (left.frameIn.data(), left.frameOut.data(), false);
+        // On the floats of the complex arrays: products of std::complex check for NaNs per
+        // bin, and building them went through the stack.
+        const float* z = reinterpret_cast<const float*> (left.frameOut.data());
+        float* l = reinterpret_cast<float*> (left.spectrum.data());
+        float* r = reinterpret_cast<float*> (right.spectrum.data());
         for (int k = 0; k < n; ++k)
         {
-            const Complex z = left.frameOut[(size_t) k];
-            const Complex mirrored = std::conj (left.frameOut[(size_t) ((n - k) & (n - 1))]);
-            left.spectrum[(size_t) k] = 0.5f * (z + mirrored);
-            right.spectrum[(size_t) k] = Complex (0.0f, -0.5f) * (z - mirrored);
+            const int m = (n - k) & (n - 1);
+            const float re = z[2 * k], im = z[2 * k + 1], mirroredRe = z[2 * m], mirroredIm = -z[2 * m + 1];
+            // left = (z + conj z[-k]) / 2, right = -i (z - conj z[-k]) / 2
+            l[2 * k] = 0.5f * (re + mirroredRe);
+            l[2 * k + 1] = 0.5f * (im + mirroredIm);
+            r[2 * k] = 0.5f * (im - mirroredIm);
+            r[2 * k + 1] = -0.5f * (re - mirroredRe);
         }
     }
     else
@@ -382,8 +390,16 @@ void FormantProcessor::synthesise (int channels, int outStart) noexcept
         // gives left as its real part and right as its imaginary part.
         auto& left = channelState[0];
         auto& right = channelState[1];
+        // left + i right, on the floats (see the analysis).
+        const float* l = reinterpret_cast<const float*> (left.spectrum.data());
+        const float* r = reinterpret_cast<const float*> (right.spectrum.data());
+        float* in = reinterpret_cast<float*> (left.frameIn.data());
         for (int k = 0; k < n; ++k)
-            left.frameIn[(size_t) k] = gainAt (k) * (left.spectrum[(size_t) k] + Complex (0.0f, 1.0f) * right.spectrum[(size_t) k]);
+        {
+            const float g = gainAt (k);
+            in[2 * k] = g * (l[2 * k] - r[2 * k + 1]);
+            in[2 * k + 1] = g * (l[2 * k + 1] + r[2 * k]);
+        }
         fft->perform (left.frameIn.data(), left.frameOut.data(), true);
         for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
         {

@@ -186,8 +186,10 @@ TEST (Editor, EveryBarHasATrackOfAtLeast80PixelsAtEveryWindowSize)
             auto* card = knob->getParentComponent();
             EXPECT_TRUE (card->getLocalBounds().contains (knob->getBounds())) << name << " at " << sizeButton->getButtonText();
             for (const auto& [other, otherName] : bars)
+            {
                 if (other != knob && other->getParentComponent() == card)
                     EXPECT_FALSE (other->getBounds().intersects (knob->getBounds())) << name << " / " << otherName;
+            }
             EXPECT_FALSE (editor.shaperRateChoice.getBounds().intersects (editor.shaperDepthKnob.getBounds()));
             RecordProperty ((sizeButton->getButtonText() + " " + name).toStdString(), track);
         }

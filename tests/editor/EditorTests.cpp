@@ -188,7 +188,9 @@ TEST (Editor, EveryBarHasATrackOfAtLeast80PixelsAtEveryWindowSize)
             for (const auto& [other, otherName] : bars)
             {
                 if (other != knob && other->getParentComponent() == card)
+                {
                     EXPECT_FALSE (other->getBounds().intersects (knob->getBounds())) << name << " / " << otherName;
+                }
             }
             EXPECT_FALSE (editor.shaperRateChoice.getBounds().intersects (editor.shaperDepthKnob.getBounds()));
             RecordProperty ((sizeButton->getButtonText() + " " + name).toStdString(), track);

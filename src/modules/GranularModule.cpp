@@ -71,21 +71,24 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
             samplesToNextGrain += interval;
         }
 
-        const int n = activeGrains();
-        const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
-
-        // Each grain's window once per sample, for every channel.
-        // Filled for every slot: clearing a small array first costs more than the window itself.
+        // The sounding grains in slot order, each with its window, once per sample for every
+        // channel: the channel loops then run over them alone.
+        std::array<int, (size_t) numSlots> sounding;
         std::array<float, (size_t) numSlots> windows;
-        for (size_t k = 0; k < slots.size(); ++k)
-            windows[k] = slots[k].active ? (float) (0.5 - 0.5 * slots[k].cosine) : 0.0f;
+        int n = 0;
+        for (int k = 0; k < numSlots; ++k)
+            if (slots[(size_t) k].active)
+            {
+                sounding[(size_t) n] = k;
+                windows[(size_t) n++] = (float) (0.5 - 0.5 * slots[(size_t) k].cosine);
+            }
+        const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
 
         for (int ch = 0; ch < channels; ++ch)
         {
             float sum = 0.0f;
-            for (size_t k = 0; k < slots.size(); ++k)
-                if (slots[k].active)
-                    sum += windows[k] * ring.readInterpolated (ch, slots[k].position);
+            for (int j = 0; j < n; ++j)
+                sum += windows[(size_t) j] * ring.readInterpolated (ch, slots[(size_t) sounding[(size_t) j]].position);
             const float x = data[ch][i];
             data[ch][i] = x + m * (normalisation * sum - x);
         }

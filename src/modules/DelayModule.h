@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modules/EffectModule.h"
+#include "modules/Prefault.h"
 
 // Plain feedback delay per channel; time changes glide over 30 ms.
 class DelayModule final : public EffectModule
@@ -20,7 +21,11 @@ public:
 private:
     float timeInSamples() const noexcept;
 
-    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::Linear> line { maximumDelaySamples };
+    // Sample j of the input (with feedback) sits at j modulo the ring's length; reads
+    // interpolate linearly between the two samples around the delay, as the framework's
+    // linear delay line does, without its two divisions per sample.
+    juce::AudioBuffer<float> ring;
+    int writeIndex = 0;
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> timeSmoother, feedbackSmoother, mixSmoother;
     double sampleRate = 44100.0;
 };

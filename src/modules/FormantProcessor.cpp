@@ -1,6 +1,7 @@
 #include "modules/FormantProcessor.h"
 
 #include "modules/FftWisdom.h"
+#include "modules/FiniteSamples.h"
 #include "modules/VectorMath.h"
 
 namespace
@@ -163,7 +164,7 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
             // Where fewer than enough frames overlap yet, the dry signal fills in the missing window power.
             const float wet = p >= 0.5f ? acc / p : 2.0f * (acc + dry * (0.5f - p));
             const float out = dry + m * (wet - dry);
-            data[ch][i] = std::isfinite (out) ? out : 0.0f;
+            data[ch][i] = FiniteSamples::orSilence (out);
         }
         windowPower[outIndex] = 0.0f;
 
@@ -218,7 +219,7 @@ void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
                 const float y = dryOut[j]; // written n samples ago, before this run's writes reach it
                 dryIn[j] = x;
                 if constexpr (writeOutput)
-                    d[j] = std::isfinite (y) ? y : 0.0f;
+                    d[j] = FiniteSamples::orSilence (y);
             }
             std::fill_n (c.output.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modules/Float4.h"
+
 #include <juce_dsp/juce_dsp.h>
 
 #include <array>
@@ -22,8 +24,6 @@ public:
     void decimate (const float* const* input, float* const* output, int numChannels, int n) noexcept;
 
 private:
-    using Float4 = float __attribute__ ((vector_size (16)));
-
     // One sample through chain stages [first, last) of one channel, in the plain form.
     float runChain (float x, float* states, int first, int last) const noexcept;
     // Both channels and both chains side by side, for designs of up to four stages per chain.

@@ -100,8 +100,6 @@ public:
         return catmullRom (s[k.before], s[k.at], s[k.after], s[k.afterNext], k.fraction);
     }
 
-    float readCatmullRom (int channel, double position) const noexcept { return readCatmullRom (channel, neighboursOf (position)); }
-
     // Works on floats and on SIMD vectors of them alike, with the same operations in the same order.
     template <typename T>
     static T catmullRom (T ym1, T y0, T y1, T y2, T t) noexcept

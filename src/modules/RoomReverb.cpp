@@ -134,7 +134,7 @@ void RoomReverb::processChunk (float* left, float* right, int n) noexcept
     for (int c = 0; c < numChannels; ++c)
     {
         juce::FloatVectorOperations::clear (wet[c], n);
-        runCombs (channels[(size_t) c], n);
+        runCombs (channels[(size_t) c], wet[c], n);
         runAllPasses (channels[(size_t) c], wet[c], n);
     }
 
@@ -152,10 +152,8 @@ void RoomReverb::processChunk (float* left, float* right, int n) noexcept
     }
 }
 
-void RoomReverb::runCombs (Channel& channel, int n) noexcept
+void RoomReverb::runCombs (Channel& channel, float* sum, int n) noexcept
 {
-    float* sum = (&channel == &channels[0]) ? wetLeft.get() : wetRight.get();
-
     // Four combs at a time, each over the stretch until the first of them wraps.
     for (int group = 0; group < numCombs; group += 4)
     {

@@ -46,7 +46,8 @@ private:
 
     void setTargets (const Settings& settings, float wetLevel, float dryLevel) noexcept;
     void processChunk (float* left, float* right, int n) noexcept;
-    void runCombs (Channel& channel, int n) noexcept;
+    // Adds the channel's eight combs into sum.
+    void runCombs (Channel& channel, float* sum, int n) noexcept;
     static void runAllPasses (Channel& channel, float* samples, int n) noexcept;
 
     std::array<Channel, 2> channels;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modules/Float4.h"
 #include "modules/ReplayRing.h"
 
 #include <array>
@@ -98,7 +99,6 @@ private:
         // Both taps of both channels in one vector: left A, left B, right A, right B.
         std::array<float, 2> mixStereo (const ReplayRing& ring) const noexcept
         {
-            typedef float Float4 __attribute__ ((vector_size (16)));
             const float* l = ring.channelData (0);
             const float* r = ring.channelData (1);
             const Float4 ym1 { l[tapA.before], l[tapB.before], r[tapA.before], r[tapB.before] };

@@ -113,7 +113,11 @@ void PresetBrowser::showOutcome (const juce::Result& result, const juce::String&
 void PresetBrowser::refresh()
 {
     library.refresh();
+    showLibrary();
+}
 
+void PresetBrowser::showLibrary()
+{
     const auto shownBank = bankCombo.getText();
     bankCombo.clear (juce::dontSendNotification);
     bankCombo.addItem ("All banks", 1);
@@ -182,7 +186,7 @@ void PresetBrowser::store (bool overwrite)
 {
     const auto result = library.save (nameEditor.getText(), bankCombo.getSelectedId() >= 2 ? bankCombo.getText() : juce::String(), overwrite);
     if (result.wasOk())
-        refresh();
+        showLibrary();
     showOutcome (result, "Preset saved.");
 }
 
@@ -190,7 +194,7 @@ void PresetBrowser::renameCurrent()
 {
     const auto result = library.renameCurrent (nameEditor.getText());
     if (result.wasOk())
-        refresh();
+        showLibrary();
     else
         showStatus (result.getErrorMessage());
 }
@@ -199,7 +203,7 @@ void PresetBrowser::deleteCurrent()
 {
     if (! library.deleteCurrent())
         return;
-    refresh();
+    showLibrary();
     showStatus ("Preset moved to Trash.");
 }
 
@@ -207,8 +211,8 @@ void PresetBrowser::createBank()
 {
     const auto result = library.createBank (nameEditor.getText());
     showOutcome (result, "Saved.");
-    refresh();
-    const auto name = juce::File::createLegalFileName (nameEditor.getText().trim());
+    showLibrary();
+    const auto name = PresetLibrary::legalName (nameEditor.getText());
     for (int i = 0; i < bankCombo.getNumItems(); ++i)
         if (bankCombo.getItemText (i) == name)
             bankCombo.setSelectedItemIndex (i, juce::sendNotificationSync);

@@ -14,7 +14,10 @@ public:
     explicit PresetBrowser (PresetLibrary& library);
     ~PresetBrowser() override;
 
+    // Lists the library anew from disk, then shows it.
     void refresh();
+    // Shows the library as it stands (after its own changes, which keep it up to date).
+    void showLibrary();
     void filter();
     void load (int index);
     void store (bool overwrite);

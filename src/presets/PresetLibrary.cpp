@@ -8,13 +8,10 @@
 #include "presets/SoundFingerprint.h"
 #include "presets/UserTrash.h"
 
-namespace
-{
-juce::String legalName (const juce::String& text)
+juce::String PresetLibrary::legalName (const juce::String& text)
 {
     return juce::File::createLegalFileName (text.trim());
 }
-} // namespace
 
 PresetLibrary::PresetLibrary (LUMIVOXAudioProcessor& p) : processor (p), fingerprintWhenOpened (fingerprint())
 {

@@ -53,6 +53,9 @@ public:
 
     static constexpr const char* factoryBankPrefix = "FACTORY / ";
 
+    // A name as the user typed it, made fit for a file or folder name.
+    static juce::String legalName (const juce::String& text);
+
 private:
     juce::Result finishLoad (const juce::String& key, const juce::String& name);
     void setFavourites (const juce::StringArray& keys);

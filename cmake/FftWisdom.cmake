@@ -1,7 +1,9 @@
 # FFTW's plans for the formant's transforms, chosen once while building and loaded by every
 # process (src/modules/FftWisdom.h) rather than searched for again at each start.
 if(LUMIVOX_FFT_ENGINE STREQUAL "fftw")
-    add_executable(lumivox_fft_wisdom "${CMAKE_SOURCE_DIR}/tools/fft-wisdom/RecordFftWisdom.cpp")
+    add_executable(lumivox_fft_wisdom "${CMAKE_SOURCE_DIR}/tools/fft-wisdom/RecordFftWisdom.cpp"
+        "${CMAKE_SOURCE_DIR}/src/modules/FormantTransforms.cpp" "${CMAKE_SOURCE_DIR}/src/modules/FftWisdom.cpp")
+    target_compile_definitions(lumivox_fft_wisdom PRIVATE LUMIVOX_FFTW_WISDOM=1)
     target_include_directories(lumivox_fft_wisdom PRIVATE "${CMAKE_SOURCE_DIR}/src" "${LUMIVOX_FFTW_INCLUDE}")
     target_link_libraries(lumivox_fft_wisdom PRIVATE lumivox_juce)
 

@@ -1,12 +1,12 @@
 #pragma once
 
-// FFTW chooses the plans behind juce::dsp::FFT by a search that takes some 4 ms per process
-// at the formant's sizes. The choices the same FFTW made while building (cmake/FftWisdom.cmake)
-// are loaded instead: the same plans, without the search. With the framework's own FFT engine
+// FFTW finds the fastest plans for the formant's transforms by measuring, some milliseconds
+// per plan. The choices the same FFTW made while building (cmake/FftWisdom.cmake) are loaded
+// instead: the measured plans, without the measuring. With the framework's own FFT engine
 // there is nothing to load.
 namespace FftWisdom
 {
-// Before a juce::dsp::FFT is created; loads once per process, from whichever thread comes first.
+// Before planning; loads once per process, from whichever thread comes first.
 void load();
 
 #if LUMIVOX_FFTW_WISDOM

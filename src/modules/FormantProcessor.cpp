@@ -1,6 +1,6 @@
 #include "modules/FormantProcessor.h"
 
-#include "modules/FftWisdom.h"
+#include "modules/SmootherRamp.h"
 #include "modules/FiniteSamples.h"
 #include "modules/VectorMath.h"
 
@@ -11,7 +11,7 @@ constexpr float activeMixFloor = 0.0001f;
 constexpr float magnitudeFloor = 1.0e-7f;
 constexpr float maximumLogGain = 1.35f;
 constexpr float makeupFollow = 0.12f;
-constexpr double makeupLow = 0.8, makeupHigh = 1.25;
+constexpr float makeupLow = 0.8f, makeupHigh = 1.25f;
 constexpr float onsetThreshold = 0.12f, maximumOnsetGuard = 0.65f;
 
 // FFT order by sample rate: each step keeps the frame near 21 ms.
@@ -43,33 +43,33 @@ void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
     const int order = fftOrderFor (sampleRate);
     fftSize = 1 << order;
     hopSize = fftSize / 4;
-    numChannels = juce::jmax (1, (int) spec.numChannels);
-    FftWisdom::load();
-    fft = std::make_unique<juce::dsp::FFT> (order);
+    // Real and imaginary part of one transform: the plug-in's buses are mono or stereo.
+    numChannels = juce::jlimit (1, 2, (int) spec.numChannels);
+    transforms.prepare (order);
 
     const auto n = (size_t) fftSize;
     const auto bins = n / 2 + 1;
     window.resize (n);
+    windowSquared.resize (n);
     for (size_t i = 0; i < n; ++i)
-        window[i] = (float) std::sqrt (0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * ((double) i + 0.5)
-                                                              / (double) fftSize));
+    {
+        const double hann = 0.5 - 0.5 * std::cos (juce::MathConstants<double>::twoPi * ((double) i + 0.5) / (double) fftSize);
+        window[i] = (float) std::sqrt (hann);
+        windowSquared[i] = window[i] * window[i];
+    }
 
     channelState.resize ((size_t) numChannels);
     for (auto& c : channelState)
     {
         c.input.assign (n, 0.0f);
-        c.dry.assign (n + 1, 0.0f);
         c.output.assign (2 * n, 0.0f);
-        c.frameIn.assign (n, {});
-        c.spectrum.assign (n, {});
-        c.frameOut.assign (n, {});
     }
-    realCepstrum.assign (2 * n, 0.0f);
     windowPower.assign (2 * n, 0.0f);
     magnitude.assign (bins, 0.0f);
     previousMagnitude.assign (bins, 0.0f);
     envelope.assign (bins, 0.0f);
     gains.assign (bins, 1.0f);
+    mixValues.assign ((size_t) hopSize, 0.0f);
 
     // The shift fades in above 70 Hz and out towards the top of the band.
     bandWeight.resize (bins);
@@ -93,20 +93,26 @@ void FormantProcessor::prepare (const juce::dsp::ProcessSpec& spec)
 void FormantProcessor::reset (float shift, float tone, float mix)
 {
     for (auto& c : channelState)
-    {
         std::fill (c.input.begin(), c.input.end(), 0.0f);
-        std::fill (c.dry.begin(), c.dry.end(), 0.0f);
-        std::fill (c.output.begin(), c.output.end(), 0.0f);
-    }
-    std::fill (windowPower.begin(), windowPower.end(), 0.0f);
+    accumulatorsClear = false;
+    clearAccumulators();
     std::fill (previousMagnitude.begin(), previousMagnitude.end(), 0.0f);
     sampleCounter = 0;
-    inputIndex = dryWrite = outIndex = hopPhase = 0;
-    dryRead = 1;
+    inputIndex = outIndex = hopPhase = 0;
     makeupGain = 1.0f;
     shiftSmoother.setCurrentAndTargetValue (shift);
     toneSmoother.setCurrentAndTargetValue (tone);
     mixSmoother.setCurrentAndTargetValue (mix);
+}
+
+void FormantProcessor::clearAccumulators() noexcept
+{
+    if (accumulatorsClear)
+        return;
+    for (auto& c : channelState)
+        std::fill (c.output.begin(), c.output.end(), 0.0f);
+    std::fill (windowPower.begin(), windowPower.end(), 0.0f);
+    accumulatorsClear = true;
 }
 
 void FormantProcessor::setTargets (float shift, float tone, float mix) noexcept
@@ -120,7 +126,7 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
 {
     juce::ScopedNoDenormals noDenormals;
     const int channels = buffer.getNumChannels();
-    if (fft == nullptr || channels > numChannels)
+    if (! isPrepared() || channels > numChannels)
         return;
 
     if (! enabled && ! mixSmoother.isSmoothing() && mixSmoother.getCurrentValue() == 0.0f && ! shiftSmoother.isSmoothing()
@@ -130,186 +136,173 @@ void FormantProcessor::process (juce::AudioBuffer<float>& buffer, bool enabled) 
         return;
     }
 
-    const auto n = (size_t) fftSize;
+    const auto n = (juce::uint64) fftSize;
     const auto hop = (size_t) hopSize;
     auto* const* data = buffer.getArrayOfWritePointers();
-    const auto wrapAt = [] (size_t index, size_t length) { return index + 1 == length ? 0 : index + 1; };
-
-    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    for (int done = 0; done < buffer.getNumSamples();)
     {
-        shiftSmoother.getNextValue();
-        toneSmoother.getNextValue();
-        const float m = mixSmoother.getNextValue();
+        // Up to the sample after which a frame is due: ring lengths are multiples of the hop.
+        const int length = juce::jmin (buffer.getNumSamples() - done, (int) (hop - hopPhase));
+        takeRamp (mixSmoother, mixValues.data(), length);
+        shiftSmoother.skip (length);
+        toneSmoother.skip (length);
+        processRun (data, channels, done, length);
 
-        const auto w = sampleCounter;
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            auto& c = channelState[(size_t) ch];
-            c.input[inputIndex] = data[ch][i];
-            c.dry[dryWrite] = data[ch][i];
-        }
+        sampleCounter += (juce::uint64) length;
+        hopPhase = (hopPhase + (size_t) length) % hop;
+        inputIndex = (inputIndex + (size_t) length) % (size_t) n;
+        outIndex = (outIndex + (size_t) length) % (2 * (size_t) n);
+        done += length;
 
-        // hopPhase is (w + 1) modulo the hop.
-        hopPhase = wrapAt (hopPhase, hop);
-        if (w + 1 >= n && hopPhase == 0 && (enabled || m > activeMixFloor))
-            processFrame (w, channels);
-
-        const float p = windowPower[outIndex];
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            auto& c = channelState[(size_t) ch];
-            const float dry = c.dry[dryRead];
-            const float acc = c.output[outIndex];
-            c.output[outIndex] = 0.0f;
-            // Where fewer than enough frames overlap yet, the dry signal fills in the missing window power.
-            const float wet = p >= 0.5f ? acc / p : 2.0f * (acc + dry * (0.5f - p));
-            const float out = dry + m * (wet - dry);
-            data[ch][i] = FiniteSamples::orSilence (out);
-        }
-        windowPower[outIndex] = 0.0f;
-
-        sampleCounter = w + 1;
-        inputIndex = wrapAt (inputIndex, n);
-        dryWrite = wrapAt (dryWrite, n + 1);
-        dryRead = wrapAt (dryRead, n + 1);
-        outIndex = wrapAt (outIndex, 2 * n);
+        // A frame only writes beyond the samples already put out, so it may follow them.
+        if (hopPhase == 0 && sampleCounter >= n && (enabled || mixValues[(size_t) length - 1] > activeMixFloor))
+            processFrame (channels);
     }
+}
+
+void FormantProcessor::processRun (float* const* data, int channels, int start, int length) noexcept
+{
+    const float* m = mixValues.data();
+    float* power = windowPower.data() + outIndex;
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        auto& c = channelState[(size_t) ch];
+        float* x = data[ch] + start;
+        float* in = c.input.data() + inputIndex;
+        float* acc = c.output.data() + outIndex;
+        for (int i = 0; i < length; ++i)
+        {
+            const float dry = in[i]; // written n samples ago
+            in[i] = x[i];
+            const float p = power[i];
+            // Where fewer than enough frames overlap yet, the dry signal fills in the missing window power.
+            const float wet = p >= 0.5f ? acc[i] / p : 2.0f * (acc[i] + dry * (0.5f - p));
+            acc[i] = 0.0f;
+            x[i] = FiniteSamples::orSilence (dry + m[i] * (wet - dry));
+        }
+    }
+    std::fill_n (power, length, 0.0f);
 }
 
 void FormantProcessor::record (juce::AudioBuffer<float>& buffer) noexcept
 {
-    if (fft == nullptr || buffer.getNumChannels() > numChannels)
+    if (! isPrepared() || buffer.getNumChannels() > numChannels)
         return;
 
-    if (mixSmoother.getCurrentValue() != 0.0f || mixSmoother.isSmoothing())
-    {
-        // Frames that were still sounding would come back on the next insert.
-        for (auto& c : channelState)
-            std::fill (c.output.begin(), c.output.end(), 0.0f);
-        std::fill (windowPower.begin(), windowPower.end(), 0.0f);
-        mixSmoother.setCurrentAndTargetValue (0.0f);
-    }
+    // Frames that were still sounding would come back on the next insert.
+    mixSmoother.setCurrentAndTargetValue (0.0f);
     passDelayed<false> (buffer);
 }
 
 template <bool writeOutput>
 void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
 {
-    // Switched off and faded out, no frames run: the output is the dry ring, read in runs up
-    // to the next ring end instead of sample by sample.
+    // Switched off and faded out, no frames run: the output is the input ring's oldest samples.
+    clearAccumulators();
     const auto n = (size_t) fftSize;
     const int channels = buffer.getNumChannels();
     const auto total = (size_t) buffer.getNumSamples();
-    const auto advance = [] (size_t index, size_t by, size_t length) { return index + by == length ? 0 : index + by; };
 
     for (size_t done = 0; done < total;)
     {
-        const size_t run = std::min ({ total - done, n - inputIndex, n + 1 - dryWrite, n + 1 - dryRead, 2 * n - outIndex });
+        const size_t run = std::min (total - done, n - inputIndex);
         for (int ch = 0; ch < channels; ++ch)
         {
-            auto& c = channelState[(size_t) ch];
             auto* d = buffer.getWritePointer (ch, (int) done);
-            float* in = c.input.data() + inputIndex;
-            float* dryIn = c.dry.data() + dryWrite;
-            const float* dryOut = c.dry.data() + dryRead;
+            float* in = channelState[(size_t) ch].input.data() + inputIndex;
             for (size_t j = 0; j < run; ++j)
             {
                 const float x = d[j];
-                in[j] = x;
-                const float y = dryOut[j]; // written n samples ago, before this run's writes reach it
-                dryIn[j] = x;
                 if constexpr (writeOutput)
-                    d[j] = FiniteSamples::orSilence (y);
+                    d[j] = FiniteSamples::orSilence (in[j]);
+                in[j] = x;
             }
-            std::fill_n (c.output.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
         }
-        std::fill_n (windowPower.begin() + (std::ptrdiff_t) outIndex, run, 0.0f);
-
-        inputIndex = advance (inputIndex, run, n);
-        dryWrite = advance (dryWrite, run, n + 1);
-        dryRead = advance (dryRead, run, n + 1);
-        outIndex = advance (outIndex, run, 2 * n);
+        inputIndex = inputIndex + run == n ? 0 : inputIndex + run;
         done += run;
     }
 
     sampleCounter += total;
+    outIndex = (outIndex + total) % (2 * n);
     hopPhase = (hopPhase + total) % (size_t) hopSize;
 }
 
-void FormantProcessor::processFrame (juce::uint64 w, int channels) noexcept
+void FormantProcessor::processFrame (int channels) noexcept
 {
-    // Hop and size divide each other, so the oldest frame sample sits where the next write goes.
-    const int start = (int) ((w + 1) % (juce::uint64) fftSize);
-    analyse (channels, start);
+    accumulatorsClear = false;
+    analyse (channels);
     computeEnvelope (toneSmoother.getCurrentValue());
     computeGains (shiftSmoother.getCurrentValue());
-
-    const int outStart = (int) ((w + 1) % (juce::uint64) (2 * fftSize));
-    synthesise (channels, outStart);
+    synthesise (channels);
 }
 
-void FormantProcessor::analyse (int channels, int start) noexcept
+void FormantProcessor::analyse (int channels) noexcept
 {
     const int n = fftSize;
-    const int bins = n / 2 + 1;
-    std::fill (magnitude.begin(), magnitude.end(), 0.0f);
-    const float share = 1.0f / (float) channels;
+    const int half = n / 2;
 
-    const int firstRun = n - start;
-    const auto windowed = [&] (int ch, int k)
+    // The frame starts at the oldest input, where the next write goes: two runs of the ring.
+    float* frame = reinterpret_cast<float*> (transforms.frame());
+    const float* left = channelState[0].input.data();
+    const float* right = channels == 2 ? channelState[1].input.data() : nullptr;
+    const int firstRun = n - (int) inputIndex;
+    const auto windowRun = [&] (int from, int to, int offset)
     {
-        const auto& input = channelState[(size_t) ch].input;
-        return input[(size_t) (k < firstRun ? start + k : k - firstRun)] * window[(size_t) k];
+        if (right != nullptr)
+            for (int k = from; k < to; ++k)
+            {
+                frame[2 * k] = left[k + offset] * window[(size_t) k];
+                frame[2 * k + 1] = right[k + offset] * window[(size_t) k];
+            }
+        else
+            for (int k = from; k < to; ++k)
+            {
+                frame[2 * k] = left[k + offset] * window[(size_t) k];
+                frame[2 * k + 1] = 0.0f;
+            }
     };
+    windowRun (0, firstRun, (int) inputIndex);
+    windowRun (firstRun, n, -firstRun);
+    transforms.forward();
 
-    if (channels == 2)
+    const float* z = reinterpret_cast<const float*> (transforms.spectrum());
+    if (right != nullptr)
     {
-        // Both channels in one transform, left as the real part and right as the imaginary,
-        // separated again by the symmetry of real signals' spectra.
-        auto& left = channelState[0];
-        auto& right = channelState[1];
-        for (int k = 0; k < n; ++k)
-            left.frameIn[(size_t) k] = { windowed (0, k), windowed (1, k) };
-        fft->perform (left.frameIn.data(), left.frameOut.data(), false);
-        // On the floats of the complex arrays: products of std::complex check for NaNs per
-        // bin, and building them went through the stack.
-        const float* z = reinterpret_cast<const float*> (left.frameOut.data());
-        float* l = reinterpret_cast<float*> (left.spectrum.data());
-        float* r = reinterpret_cast<float*> (right.spectrum.data());
-        for (int k = 0; k < n; ++k)
+        // Left is the even part of the spectrum and right the odd one: with m = n - k,
+        // |left| = |z[k] + conj z[m]| / 2 and |right| = |z[k] - conj z[m]| / 2; the mean of both.
+        for (int k = 0; k <= half; ++k)
         {
             const int m = (n - k) & (n - 1);
-            const float re = z[2 * k], im = z[2 * k + 1], mirroredRe = z[2 * m], mirroredIm = -z[2 * m + 1];
-            // left = (z + conj z[-k]) / 2, right = -i (z - conj z[-k]) / 2
-            l[2 * k] = 0.5f * (re + mirroredRe);
-            l[2 * k + 1] = 0.5f * (im + mirroredIm);
-            r[2 * k] = 0.5f * (im - mirroredIm);
-            r[2 * k + 1] = -0.5f * (re - mirroredRe);
+            const float re = z[2 * k], im = z[2 * k + 1], mirroredRe = z[2 * m], mirroredIm = z[2 * m + 1];
+            const float sumRe = re + mirroredRe, sumIm = im - mirroredIm;
+            const float differenceRe = re - mirroredRe, differenceIm = im + mirroredIm;
+            magnitude[(size_t) k] = 0.25f * (std::sqrt (sumRe * sumRe + sumIm * sumIm)
+                                             + std::sqrt (differenceRe * differenceRe + differenceIm * differenceIm));
         }
     }
     else
     {
-        for (int ch = 0; ch < channels; ++ch)
+        for (int k = 0; k <= half; ++k)
+            magnitude[(size_t) k] = std::sqrt (z[2 * k] * z[2 * k] + z[2 * k + 1] * z[2 * k + 1]);
+    }
+
+    // Four running sums: one would wait for each addition before the next.
+    float rise[4] = {}, total[4] = { 1.0e-8f, 0.0f, 0.0f, 0.0f };
+    int k = 0;
+    for (; k + 4 <= half + 1; k += 4)
+        for (int lane = 0; lane < 4; ++lane)
         {
-            auto& c = channelState[(size_t) ch];
-            for (int k = 0; k < n; ++k)
-                c.frameIn[(size_t) k] = { windowed (ch, k), 0.0f };
-            fft->perform (c.frameIn.data(), c.spectrum.data(), false);
+            const float now = magnitude[(size_t) (k + lane)];
+            rise[lane] += juce::jmax (now - previousMagnitude[(size_t) (k + lane)], 0.0f);
+            total[lane] += now;
         }
-    }
-
-    for (int ch = 0; ch < channels; ++ch)
-        for (int k = 0; k < bins; ++k)
-            magnitude[(size_t) k] += std::sqrt (std::norm (channelState[(size_t) ch].spectrum[(size_t) k])) * share;
-
-    float rise = 0.0f, total = 1.0e-8f;
-    for (int k = 0; k < bins; ++k)
+    for (; k <= half; ++k)
     {
-        rise += juce::jmax (magnitude[(size_t) k] - previousMagnitude[(size_t) k], 0.0f);
-        total += magnitude[(size_t) k];
+        rise[0] += juce::jmax (magnitude[(size_t) k] - previousMagnitude[(size_t) k], 0.0f);
+        total[0] += magnitude[(size_t) k];
     }
-    flux = rise;
-    totalMagnitude = total;
+    flux = (rise[0] + rise[1]) + (rise[2] + rise[3]);
+    totalMagnitude = (total[0] + total[1]) + (total[2] + total[3]);
     std::copy (magnitude.begin(), magnitude.end(), previousMagnitude.begin());
 }
 
@@ -318,44 +311,38 @@ void FormantProcessor::computeEnvelope (float tone) noexcept
     const int n = fftSize;
     const int half = n / 2;
 
-    // The log spectrum is real and even, so its cepstrum is too: real-only transforms do.
-    // The envelope's array holds the log magnitudes for a moment: one vectorised pass.
+    // The log spectrum is real and even, and so is its cepstrum: the even transform takes one to
+    // the other, and back.
+    float* even = transforms.even();
     for (int k = 0; k <= half; ++k)
-        envelope[(size_t) k] = juce::jmax (magnitude[(size_t) k], magnitudeFloor);
-    VectorMath::log (envelope.data(), envelope.data(), half + 1);
-    for (int k = 0; k <= half; ++k)
-    {
-        realCepstrum[(size_t) (2 * k)] = envelope[(size_t) k];
-        realCepstrum[(size_t) (2 * k + 1)] = 0.0f;
-    }
-    fft->performRealOnlyInverseTransform (realCepstrum.data());
+        even[k] = juce::jmax (magnitude[(size_t) k], magnitudeFloor);
+    VectorMath::log (even, even, half + 1);
+    transforms.evenTransform();
 
-    // Brighter tone keeps more quefrencies, so the envelope follows finer spectral detail.
+    // Brighter tone keeps more quefrencies, so the envelope follows finer spectral detail; 1 / n
+    // makes the first transform an inverse one.
     const float cutoff = juce::jlimit (24.0f, (float) n / 4.0f, (float) (sampleRate / (440.0 - 170.0 * tone)));
-    const float taper = 0.25f * cutoff;
-    for (int q = 1; q < n; ++q)
-        realCepstrum[(size_t) q] *= juce::jlimit (0.0f, 1.0f, (cutoff - (float) juce::jmin (q, n - q)) / taper);
-    std::fill (realCepstrum.begin() + n, realCepstrum.end(), 0.0f);
-
-    fft->performRealOnlyForwardTransform (realCepstrum.data(), true);
-    for (int k = 0; k <= half; ++k)
-        envelope[(size_t) k] = realCepstrum[(size_t) (2 * k)];
+    const float perTaper = 1.0f / (0.25f * cutoff);
+    const float inverse = 1.0f / (float) n;
+    for (int q = 0; q <= half; ++q)
+        even[q] *= juce::jlimit (0.0f, 1.0f, (cutoff - (float) q) * perTaper) * inverse;
+    transforms.evenTransform();
+    std::copy (even, even + half + 1, envelope.begin());
 }
 
 void FormantProcessor::computeGains (float shift) noexcept
 {
     const int half = fftSize / 2;
-    const float ratio = std::exp2 (shift / 12.0f);
+    const float perRatio = std::exp2 (-shift / 12.0f);
     const float amount = juce::jmin (std::abs (shift) / 1.5f, 1.0f);
     // Frames with strong onsets are shifted less, which keeps attacks from smearing.
     const float transient =
         1.0f - juce::jlimit (0.0f, maximumOnsetGuard, 2.0f * (flux / totalMagnitude - onsetThreshold));
     const float depth = amount * transient;
 
-    double e0 = 1.0e-9, e1 = 1.0e-9;
     for (int k = 0; k <= half; ++k)
     {
-        const float source = juce::jmin ((float) k / ratio, (float) half);
+        const float source = juce::jmin ((float) k * perRatio, (float) half);
         const int below = (int) source;
         const int above = juce::jmin (below + 1, half);
         const float shifted = envelope[(size_t) below]
@@ -366,63 +353,74 @@ void FormantProcessor::computeGains (float shift) noexcept
     }
     VectorMath::exp (gains.data(), half + 1);
 
-    for (int k = 0; k <= half; ++k)
+    // Four running sums, as in the analysis.
+    float e0[4] = { 1.0e-9f, 1.0e-9f, 0.0f, 0.0f }, e1[4] = { 1.0e-9f, 1.0e-9f, 0.0f, 0.0f };
+    int k = 0;
+    for (; k + 4 <= half + 1; k += 4)
+        for (int lane = 0; lane < 4; ++lane)
+        {
+            const float power = magnitude[(size_t) (k + lane)] * magnitude[(size_t) (k + lane)];
+            const float gain = gains[(size_t) (k + lane)];
+            e0[lane] += power;
+            e1[lane] += power * gain * gain;
+        }
+    for (; k <= half; ++k)
     {
-        const double power = (double) magnitude[(size_t) k] * magnitude[(size_t) k];
-        const float gain = gains[(size_t) k];
-        e0 += power;
-        e1 += power * gain * gain;
+        const float power = magnitude[(size_t) k] * magnitude[(size_t) k];
+        e0[0] += power;
+        e1[0] += power * gains[(size_t) k] * gains[(size_t) k];
     }
 
-    const auto target = (float) juce::jlimit (makeupLow, makeupHigh, std::sqrt (e0 / e1));
+    const float energyRatio = ((e0[0] + e0[1]) + (e0[2] + e0[3])) / ((e1[0] + e1[1]) + (e1[2] + e1[3]));
+    const float target = juce::jlimit (makeupLow, makeupHigh, std::sqrt (energyRatio));
     makeupGain += (target - makeupGain) * makeupFollow;
 }
 
-void FormantProcessor::synthesise (int channels, int outStart) noexcept
+void FormantProcessor::synthesise (int channels) noexcept
 {
     const int n = fftSize;
+    const int half = n / 2;
+
+    // Real, even gains keep both channels' spectra those of real signals, so the packed
+    // spectrum is scaled as it is and its inverse gives left as the real part, right as the imaginary.
+    const float scale = makeupGain * transforms.inverseScale();
+    float* z = reinterpret_cast<float*> (transforms.spectrum());
+    for (int k = 0; k <= half; ++k)
+    {
+        const float g = gains[(size_t) k] * scale;
+        z[2 * k] *= g;
+        z[2 * k + 1] *= g;
+    }
+    for (int k = half + 1; k < n; ++k)
+    {
+        const float g = gains[(size_t) (n - k)] * scale;
+        z[2 * k] *= g;
+        z[2 * k + 1] *= g;
+    }
+    transforms.inverse();
+
+    // Overlap-added from the next output on: two runs of the ring.
+    const float* frame = reinterpret_cast<const float*> (transforms.frame());
     const int accSize = 2 * n;
-
-    const auto gainAt = [this, n] (int k) { return gains[(size_t) juce::jmin (k, n - k)] * makeupGain; };
-
-    if (channels == 2)
+    const int firstRun = juce::jmin (n, accSize - (int) outIndex);
+    float* left = channelState[0].output.data();
+    float* right = channels == 2 ? channelState[1].output.data() : nullptr;
+    const auto addRun = [&] (int from, int to, int offset)
     {
-        // Both spectra stay those of real signals, so one inverse transform of left + i right
-        // gives left as its real part and right as its imaginary part.
-        auto& left = channelState[0];
-        auto& right = channelState[1];
-        // left + i right, on the floats (see the analysis).
-        const float* l = reinterpret_cast<const float*> (left.spectrum.data());
-        const float* r = reinterpret_cast<const float*> (right.spectrum.data());
-        float* in = reinterpret_cast<float*> (left.frameIn.data());
-        for (int k = 0; k < n; ++k)
+        float* l = left + offset;
+        float* power = windowPower.data() + offset;
+        for (int k = from; k < to; ++k)
         {
-            const float g = gainAt (k);
-            in[2 * k] = g * (l[2 * k] - r[2 * k + 1]);
-            in[2 * k + 1] = g * (l[2 * k + 1] + r[2 * k]);
+            l[k] += frame[2 * k] * window[(size_t) k];
+            power[k] += windowSquared[(size_t) k];
         }
-        fft->perform (left.frameIn.data(), left.frameOut.data(), true);
-        for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
+        if (right != nullptr)
         {
-            left.output[(size_t) pos] += left.frameOut[(size_t) k].real() * window[(size_t) k];
-            right.output[(size_t) pos] += left.frameOut[(size_t) k].imag() * window[(size_t) k];
+            float* r = right + offset;
+            for (int k = from; k < to; ++k)
+                r[k] += frame[2 * k + 1] * window[(size_t) k];
         }
-    }
-    else
-    {
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            auto& c = channelState[(size_t) ch];
-            for (int k = 0; k < n; ++k)
-                c.spectrum[(size_t) k] *= gainAt (k);
-
-            fft->perform (c.spectrum.data(), c.frameOut.data(), true);
-
-            for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
-                c.output[(size_t) pos] += c.frameOut[(size_t) k].real() * window[(size_t) k];
-        }
-    }
-
-    for (int k = 0, pos = outStart; k < n; ++k, pos = (pos + 1 == accSize ? 0 : pos + 1))
-        windowPower[(size_t) pos] += window[(size_t) k] * window[(size_t) k];
+    };
+    addRun (0, firstRun, (int) outIndex);
+    addRun (firstRun, n, -firstRun);
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "modules/FormantTransforms.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
 
-#include <complex>
-#include <memory>
 #include <vector>
 
 // Short-time Fourier formant shifter: a cepstrally smoothed spectral envelope is read at a
 // shifted frequency and each frame's spectrum is scaled by the ratio, keeping the phases.
-// The output lags the input by exactly one FFT size.
+// The output lags the input by exactly one FFT size. Mono or stereo: a stereo frame's two
+// channels travel through one complex transform.
 class FormantProcessor
 {
 public:
@@ -33,40 +34,44 @@ public:
     void record (juce::AudioBuffer<float>& buffer) noexcept;
 
     int getFftSize() const noexcept { return fftSize; }
-    bool isPrepared() const noexcept { return fft != nullptr; }
+    bool isPrepared() const noexcept { return transforms.isPrepared(); }
     float getMakeupGain() const noexcept { return makeupGain; }
 
 private:
-    using Complex = std::complex<float>;
     using Smoother = juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear>;
 
     struct Channel
     {
-        std::vector<float> input, dry, output;
-        std::vector<Complex> frameIn, spectrum, frameOut;
+        // The last n inputs, oldest at inputIndex: what a frame reads, and the delayed dry signal.
+        std::vector<float> input;
+        // Overlap-added frames, read and cleared at outIndex.
+        std::vector<float> output;
     };
 
-    // Feeds the rings with no frames running; with writeOutput the block becomes the delayed dry signal.
+    // Feeds the input rings with no frames running; with writeOutput the block becomes the delayed dry signal.
     template <bool writeOutput>
     void passDelayed (juce::AudioBuffer<float>& buffer) noexcept;
-    void processFrame (juce::uint64 w, int channels) noexcept;
-    void analyse (int channels, int start) noexcept;
+    // Samples up to the next frame; the rings do not wrap within them.
+    void processRun (float* const* data, int channels, int start, int length) noexcept;
+    void processFrame (int channels) noexcept;
+    void analyse (int channels) noexcept;
     void computeEnvelope (float tone) noexcept;
     void computeGains (float shift) noexcept;
-    void synthesise (int channels, int start) noexcept;
+    void synthesise (int channels) noexcept;
+    void clearAccumulators() noexcept;
 
-    std::unique_ptr<juce::dsp::FFT> fft;
+    FormantTransforms transforms;
     int fftSize = 0, hopSize = 0, numChannels = 1;
     double sampleRate = 48000.0;
 
-    std::vector<float> window;
+    std::vector<float> window, windowSquared;
     std::vector<Channel> channelState;
-    std::vector<float> realCepstrum; // the real-only transforms' interleaved working space, 2 n
-    std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains, bandWeight;
+    std::vector<float> windowPower, magnitude, previousMagnitude, envelope, gains, bandWeight, mixValues;
 
     juce::uint64 sampleCounter = 0;
-    // sampleCounter modulo the ring lengths, kept up per sample instead of divided out.
-    size_t inputIndex = 0, dryWrite = 0, dryRead = 1, outIndex = 0, hopPhase = 0;
+    // sampleCounter modulo n, 2 n and the hop, kept up instead of divided out.
+    size_t inputIndex = 0, outIndex = 0, hopPhase = 0;
+    bool accumulatorsClear = true;
     float makeupGain = 1.0f;
     float flux = 0.0f, totalMagnitude = 0.0f;
     Smoother shiftSmoother, toneSmoother, mixSmoother;

@@ -1,11 +1,15 @@
-// Plans juce::dsp::FFT at every order the formant uses and writes FFTW's wisdom, the plans it
-// chose, into a C++ source file as FftWisdom::recorded (see cmake/FftWisdom.cmake).
+// Plans the formant's transforms at every order it uses by measurement and writes FFTW's wisdom,
+// the plans it chose, into a C++ source file as FftWisdom::recorded (see cmake/FftWisdom.cmake).
+#include "modules/FftWisdom.h"
 #include "modules/FormantProcessor.h"
 
 #include <fftw3.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+// Nothing is recorded yet while recording.
+const char* const FftWisdom::recorded = "";
 
 int main (int argc, char* argv[])
 {
@@ -16,7 +20,7 @@ int main (int argc, char* argv[])
     }
 
     for (int order = FormantProcessor::lowestFftOrder; order <= FormantProcessor::highestFftOrder; ++order)
-        juce::dsp::FFT fft (order);
+        FftwFormantTransforms().prepare (order, true);
 
     char* wisdom = fftwf_export_wisdom_to_string();
     std::FILE* out = std::fopen (argv[1], "w");

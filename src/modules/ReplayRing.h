@@ -4,16 +4,22 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-// A per-channel ring of recent input that the replay effects record into continuously.
+// A per-channel ring of recent input that the replay effects record into continuously. Each
+// channel's ring has one copy of its last sample before its start and copies of its first three
+// after its end, so that four-point reads never wrap.
 class ReplayRing
 {
 public:
+    // Three after: a position that wraps to exactly size() by rounding reads as index 0 would.
+    static constexpr int guardBefore = 1, guardAfter = 3;
+
     // A silent ring of fresh zeroed memory; with mapPagesNow its pages are written once here,
     // otherwise they stay the system's zero pages until recording first reaches them.
     void allocate (int channels, int size, bool mapPagesNow)
     {
         samples = {};
-        samples.setSize (juce::jmax (1, channels), juce::jmax (1, size), false, true);
+        ringSize = juce::jmax (1, size);
+        samples.setSize (juce::jmax (1, channels), guardBefore + ringSize + guardAfter, false, true);
         if (mapPagesNow)
             prefault (samples);
         writeIndex = 0;
@@ -25,13 +31,16 @@ public:
     {
         const int used = wrapped ? size() : juce::jmin (size(), writeIndex + 1);
         for (int ch = 0; ch < channels(); ++ch)
-            juce::FloatVectorOperations::clear (samples.getWritePointer (ch), used);
+        {
+            juce::FloatVectorOperations::clear (writableData (ch), used);
+            updateGuards (ch);
+        }
         writeIndex = 0;
         wrapped = false;
     }
 
-    bool isAllocated() const noexcept { return samples.getNumSamples() > 1; }
-    int size() const noexcept { return samples.getNumSamples(); }
+    bool isAllocated() const noexcept { return ringSize > 1; }
+    int size() const noexcept { return ringSize; }
     int channels() const noexcept { return samples.getNumChannels(); }
     int getWriteIndex() const noexcept { return writeIndex; }
 
@@ -56,48 +65,55 @@ public:
         return position < 0.0 ? position + n : position;
     }
 
-    void write (int channel, float value) noexcept { samples.setSample (channel, writeIndex, value); }
+    void write (int channel, float value) noexcept
+    {
+        float* s = writableData (channel);
+        s[writeIndex] = value;
+        if (writeIndex < guardAfter)
+            s[ringSize + writeIndex] = value;
+        if (writeIndex == ringSize - 1)
+            s[-1] = value;
+    }
 
     // Records sample i of every channel the ring has.
     void writeFrame (const float* const* data, int numChannels, int i) noexcept
     {
         for (int ch = 0; ch < juce::jmin (numChannels, channels()); ++ch)
-            samples.setSample (ch, writeIndex, data[ch][i]);
+            write (ch, data[ch][i]);
     }
-    float read (int channel, int position) const noexcept { return samples.getSample (channel, wrap ((juce::int64) position)); }
+    float read (int channel, int position) const noexcept { return channelData (channel)[wrap ((juce::int64) position)]; }
 
     float readInterpolated (int channel, double position) const noexcept
     {
         const double p = wrap (position);
         const int i = (int) p;
         const auto frac = (float) (p - i);
-        const float a = samples.getSample (channel, i);
-        const float b = samples.getSample (channel, i + 1 < size() ? i + 1 : 0);
+        const float* s = channelData (channel);
+        const float a = s[i];
+        const float b = s[i + 1];
         return a + (b - a) * frac;
     }
 
-    // The four neighbours of a position and where it lies between the middle two: the same for
+    // A position as the sample before it and where it lies towards the next: the same for
     // every channel, so worked out once per sample.
     struct Neighbours
     {
-        int before, at, after, afterNext;
+        int at;
         float fraction;
     };
 
     Neighbours neighboursOf (double position) const noexcept
     {
         const double p = wrap (position);
-        const int n = size();
         const int i = (int) p;
-        const auto near = [n] (int k) { return k < 0 ? k + n : (k >= n ? k - n : k); };
-        return { near (i - 1), i, near (i + 1), near (i + 2), (float) (p - i) };
+        return { i, (float) (p - i) };
     }
 
-    // Four-point Catmull-Rom interpolation between the neighbours.
+    // Four-point Catmull-Rom interpolation around the position: samples at - 1 to at + 2.
     float readCatmullRom (int channel, const Neighbours& k) const noexcept
     {
-        const float* s = samples.getReadPointer (channel);
-        return catmullRom (s[k.before], s[k.at], s[k.after], s[k.afterNext], k.fraction);
+        const float* s = channelData (channel) + k.at;
+        return catmullRom (s[-1], s[0], s[1], s[2], k.fraction);
     }
 
     // Works on floats and on SIMD vectors of them alike, with the same operations in the same order.
@@ -110,7 +126,8 @@ public:
         return ((a * t + b) * t + c) * t + y0;
     }
 
-    const float* channelData (int channel) const noexcept { return samples.getReadPointer (channel); }
+    // Index 0 of the channel's ring; index -1 and the three from size() on hold the guard copies.
+    const float* channelData (int channel) const noexcept { return samples.getReadPointer (channel) + guardBefore; }
 
     // Records a block of one channel at the write position; advanceBy moves past it after
     // every channel is written.
@@ -121,10 +138,11 @@ public:
         while (done < numSamples)
         {
             const int length = juce::jmin (numSamples - done, n - at);
-            juce::FloatVectorOperations::copy (samples.getWritePointer (channel, at), data + done, length);
+            juce::FloatVectorOperations::copy (writableData (channel) + at, data + done, length);
             done += length;
             at = at + length == n ? 0 : at + length;
         }
+        updateGuards (channel);
     }
 
     void advanceBy (int numSamples) noexcept
@@ -152,7 +170,18 @@ public:
     }
 
 private:
+    float* writableData (int channel) noexcept { return samples.getWritePointer (channel) + guardBefore; }
+
+    void updateGuards (int channel) noexcept
+    {
+        float* s = writableData (channel);
+        s[-1] = s[ringSize - 1];
+        for (int i = 0; i < guardAfter; ++i)
+            s[ringSize + i] = s[i % ringSize];
+    }
+
     juce::AudioBuffer<float> samples;
+    int ringSize = 0;
     int writeIndex = 0;
     bool wrapped = false; // since the last clear
 };

@@ -4,6 +4,7 @@
 #include "modules/ReplayRing.h"
 
 #include <array>
+#include <cstring>
 
 // Two taps whose delays sweep a window in opposite phase, crossfaded with complementary
 // raised-cosine weights so that each tap is silent when it jumps back: a rotating-delay
@@ -13,13 +14,6 @@ class TwoTapReader
 public:
     void reset (double initialPhase) noexcept { phase = initialPhase; }
 
-    // After all channels of a sample: ratio > 1 shrinks the delays, ratio < 1 grows them.
-    void advance (double ratio, double window) noexcept
-    {
-        phase += (1.0 - ratio) / window;
-        phase -= std::floor (phase);
-    }
-
     // Records every sample into the ring and mixes the taps in by the smoother's value.
     void process (juce::AudioBuffer<float>& buffer, ReplayRing& ring, juce::SmoothedValue<float>& mix, double ratio,
                   double window, double minimumDelay) noexcept
@@ -27,92 +21,129 @@ public:
         const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
         const int n = buffer.getNumSamples();
         auto* const* data = buffer.getArrayOfWritePointers();
+        const double step = (1.0 - ratio) / window;
 
         if (! mix.isSmoothing() && mix.getCurrentValue() == 0.0f)
         {
             // Faded out: the output is the input; only the recording and the phase go on.
             ring.recordBlock (data, channels, n);
-            phase += n * ((1.0 - ratio) / window);
+            phase += n * step;
             phase -= std::floor (phase);
             return;
         }
 
         // cos (2 pi phase), turned on by the phase step each sample; exact again every block.
-        const double step = (1.0 - ratio) / window;
         double cosine = std::cos (juce::MathConstants<double>::twoPi * phase);
         double sine = std::sin (juce::MathConstants<double>::twoPi * phase);
         const double stepCosine = std::cos (juce::MathConstants<double>::twoPi * step);
         const double stepSine = std::sin (juce::MathConstants<double>::twoPi * step);
 
-        for (int i = 0; i < n; ++i)
+        // A stretch is recorded in one copy before it is read: the taps reach back at most
+        // minimumDelay + window + 2 samples, so a stretch shorter than the rest of the ring
+        // overwrites nothing they read.
+        const int stretch = juce::jlimit (1, maximumStretch, ring.size() - (int) std::ceil (minimumDelay + window) - 4);
+        const double size = ring.size();
+        for (int start = 0; start < n; start += stretch)
         {
-            const float m = mix.getNextValue();
-            const Taps taps (ring, phase, cosine, window, minimumDelay, ring.getWriteIndex());
-            const double c = cosine;
-            cosine = c * stepCosine - sine * stepSine;
-            sine = sine * stepCosine + c * stepSine;
-            if (channels == 2)
+            const int length = juce::jmin (stretch, n - start);
+            const int first = ring.getWriteIndex();
+            for (int ch = 0; ch < channels; ++ch)
+                ring.writeBlock (ch, data[ch] + start, length);
+            ring.advanceBy (length);
+
+            // The phase and its cosine run on from sample to sample; the rest is worked out for
+            // the whole stretch at once, in loops the compiler vectorises.
+            std::array<double, maximumStretch> phases, cosines;
+            for (int i = 0; i < length; ++i)
             {
-                const auto wet = taps.mixStereo (ring);
-                for (int ch = 0; ch < 2; ++ch)
+                phases[(size_t) i] = phase;
+                cosines[(size_t) i] = cosine;
+                const double c = cosine;
+                cosine = c * stepCosine - sine * stepSine;
+                sine = sine * stepCosine + c * stepSine;
+                phase += step;
+                // The step is far below 1: the phase seldom leaves [0, 1). A tiny negative
+                // phase wraps to 1 by rounding, which is 0 again.
+                if (phase < 0.0 || phase >= 1.0)
+                    phase = phase - std::floor (phase) < 1.0 ? phase - std::floor (phase) : 0.0;
+            }
+
+            for (int i = 0; i < length; ++i)
+            {
+                const double e = phases[(size_t) i];
+                weightA[(size_t) i] = (float) (0.5 - 0.5 * cosines[(size_t) i]);
+                const double shifted = e + 0.5;
+                const double other = shifted >= 1.0 ? shifted - 1.0 : shifted;
+                // Within one ring length of the write position, so one wrap does.
+                const double now = first + i >= ring.size() ? first + i - size : first + i;
+                double a = now - (minimumDelay + e * window), b = now - (minimumDelay + other * window);
+                a = a < 0.0 ? a + size : a;
+                b = b < 0.0 ? b + size : b;
+                atA[(size_t) i] = (int) a;
+                atB[(size_t) i] = (int) b;
+                fractionA[(size_t) i] = (float) (a - atA[(size_t) i]);
+                fractionB[(size_t) i] = (float) (b - atB[(size_t) i]);
+            }
+
+            float* const* out = data;
+            for (int i = 0; i < length; ++i)
+            {
+                const float m = mix.getNextValue();
+                const auto j = (size_t) i;
+                if (channels == 2)
                 {
-                    const float x = data[ch][i];
-                    ring.write (ch, x);
-                    data[ch][i] = x + m * (wet[(size_t) ch] - x);
+                    const auto wet = mixStereo (ring, j);
+                    for (int ch = 0; ch < 2; ++ch)
+                    {
+                        const float x = out[ch][start + i];
+                        out[ch][start + i] = x + m * (wet[(size_t) ch] - x);
+                    }
+                }
+                else
+                {
+                    for (int ch = 0; ch < channels; ++ch)
+                    {
+                        const float x = out[ch][start + i];
+                        const float wet = weightA[j] * ring.readCatmullRom (ch, { atA[j], fractionA[j] })
+                                          + (1.0f - weightA[j]) * ring.readCatmullRom (ch, { atB[j], fractionB[j] });
+                        out[ch][start + i] = x + m * (wet - x);
+                    }
                 }
             }
-            else
-            {
-                for (int ch = 0; ch < channels; ++ch)
-                {
-                    const float x = data[ch][i];
-                    ring.write (ch, x);
-                    data[ch][i] = x + m * (taps.mix (ring, ch) - x);
-                }
-            }
-            ring.advance();
-            advance (ratio, window);
         }
     }
 
 private:
-    // The two read positions and their weights at one phase, shared by every channel.
-    struct Taps
+    static constexpr int maximumStretch = 64;
+
+    // Both taps of both channels in one vector: left A, left B, right A, right B. Each tap's
+    // four samples lie side by side in the ring, so they load as one vector and are transposed.
+    std::array<float, 2> mixStereo (const ReplayRing& ring, size_t i) const noexcept
     {
-        Taps (const ReplayRing& ring, double phase, double cosine, double window, double minimumDelay, int writeIndex) noexcept
-        {
-            const double e = phase - std::floor (phase);
-            weightA = (float) (0.5 - 0.5 * cosine);
-            const double other = e + 0.5 - std::floor (e + 0.5);
-            const double now = writeIndex;
-            tapA = ring.neighboursOf (now - (minimumDelay + e * window));
-            tapB = ring.neighboursOf (now - (minimumDelay + other * window));
-        }
+        const float* l = ring.channelData (0) - 1;
+        const float* r = ring.channelData (1) - 1;
+        const Float4 la = load (l + atA[i]), lb = load (l + atB[i]), ra = load (r + atA[i]), rb = load (r + atB[i]);
+        const Float4 low0 = __builtin_shufflevector (la, lb, 0, 4, 1, 5), high0 = __builtin_shufflevector (la, lb, 2, 6, 3, 7);
+        const Float4 low1 = __builtin_shufflevector (ra, rb, 0, 4, 1, 5), high1 = __builtin_shufflevector (ra, rb, 2, 6, 3, 7);
+        const Float4 ym1 = __builtin_shufflevector (low0, low1, 0, 1, 4, 5);
+        const Float4 y0 = __builtin_shufflevector (low0, low1, 2, 3, 6, 7);
+        const Float4 y1 = __builtin_shufflevector (high0, high1, 0, 1, 4, 5);
+        const Float4 y2 = __builtin_shufflevector (high0, high1, 2, 3, 6, 7);
+        const Float4 t { fractionA[i], fractionB[i], fractionA[i], fractionB[i] };
+        const Float4 y = ReplayRing::catmullRom (ym1, y0, y1, y2, t);
+        const float w = weightA[i];
+        return { w * y[0] + (1.0f - w) * y[1], w * y[2] + (1.0f - w) * y[3] };
+    }
 
-        float mix (const ReplayRing& ring, int channel) const noexcept
-        {
-            const float a = ring.readCatmullRom (channel, tapA);
-            const float b = ring.readCatmullRom (channel, tapB);
-            return weightA * a + (1.0f - weightA) * b;
-        }
-
-        // Both taps of both channels in one vector: left A, left B, right A, right B.
-        std::array<float, 2> mixStereo (const ReplayRing& ring) const noexcept
-        {
-            const float* l = ring.channelData (0);
-            const float* r = ring.channelData (1);
-            const Float4 ym1 { l[tapA.before], l[tapB.before], r[tapA.before], r[tapB.before] };
-            const Float4 y0 { l[tapA.at], l[tapB.at], r[tapA.at], r[tapB.at] };
-            const Float4 y1 { l[tapA.after], l[tapB.after], r[tapA.after], r[tapB.after] };
-            const Float4 y2 { l[tapA.afterNext], l[tapB.afterNext], r[tapA.afterNext], r[tapB.afterNext] };
-            const Float4 t { tapA.fraction, tapB.fraction, tapA.fraction, tapB.fraction };
-            const Float4 y = ReplayRing::catmullRom (ym1, y0, y1, y2, t);
-            return { weightA * y[0] + (1.0f - weightA) * y[1], weightA * y[2] + (1.0f - weightA) * y[3] };
-        }
-
-        float weightA;
-        ReplayRing::Neighbours tapA, tapB;
-    };
+    static Float4 load (const float* p) noexcept
+    {
+        Float4 v;
+        std::memcpy (&v, p, sizeof (v));
+        return v;
+    }
 
     double phase = 0.0;
+    // One stretch's taps: the read positions' samples before them, the fractions and tap A's weight.
+    std::array<int, maximumStretch> atA {}, atB {};
+    std::array<float, maximumStretch> fractionA {}, fractionB {}, weightA {};
 };

@@ -78,3 +78,53 @@ TEST (ReplayRing, AllocatingAgainForgetsWhatWasRecorded)
     ring.allocate (1, 800, true);
     EXPECT_TRUE (isSilent (ring));
 }
+
+TEST (ReplayRing, ReadsAcrossTheRingEndSeeTheOtherEnd)
+{
+    // Four-point and linear reads at every position near both ends, after each way of recording,
+    // against the same reads with the indices wrapped by hand.
+    constexpr int size = 64;
+    const auto expectWrappedReads = [] (const ReplayRing& ring, const char* how)
+    {
+        for (int ch = 0; ch < ring.channels(); ++ch)
+            for (const double position : { -0.75, 0.0, 0.25, 1.5, size - 2.5, size - 1.0, size - 0.5, size - 1.0e-12 })
+            {
+                const double p = position < 0.0 ? position + size : position;
+                const int at = (int) p;
+                const auto frac = (float) (p - at);
+                const auto sample = [&] (int k) { return ring.read (ch, ((at + k) % size + size) % size); };
+                EXPECT_EQ (ring.readCatmullRom (ch, ring.neighboursOf (position)),
+                           ReplayRing::catmullRom (sample (-1), sample (0), sample (1), sample (2), frac))
+                    << how << ", channel " << ch << ", position " << position;
+                EXPECT_EQ (ring.readInterpolated (ch, position), sample (0) + (sample (1) - sample (0)) * frac)
+                    << how << ", channel " << ch << ", position " << position;
+            }
+    };
+    const auto value = [] (int ch, int i) { return (float) (ch + 1) * std::sin (0.7f * (float) i) + 0.01f * (float) i; };
+
+    ReplayRing bySample;
+    bySample.allocate (2, size, false);
+    for (int i = 0; i < size + 5; ++i)
+    {
+        for (int ch = 0; ch < 2; ++ch)
+            bySample.write (ch, value (ch, i));
+        bySample.advance();
+    }
+    expectWrappedReads (bySample, "written sample by sample");
+
+    ReplayRing byBlock;
+    byBlock.allocate (2, size, false);
+    std::vector<float> left (100), right (100);
+    for (int i = 0; i < 100; ++i)
+    {
+        left[(size_t) i] = value (0, i);
+        right[(size_t) i] = value (1, i);
+    }
+    const float* blocks[] = { left.data(), right.data() };
+    byBlock.recordBlock (blocks, 2, 37);
+    byBlock.recordBlock (blocks, 2, 50);
+    expectWrappedReads (byBlock, "recorded in blocks");
+
+    byBlock.clear();
+    expectWrappedReads (byBlock, "cleared");
+}

@@ -83,16 +83,7 @@ public:
     }
     float read (int channel, int position) const noexcept { return channelData (channel)[wrap ((juce::int64) position)]; }
 
-    float readInterpolated (int channel, double position) const noexcept
-    {
-        const double p = wrap (position);
-        const int i = (int) p;
-        const auto frac = (float) (p - i);
-        const float* s = channelData (channel);
-        const float a = s[i];
-        const float b = s[i + 1];
-        return a + (b - a) * frac;
-    }
+    float readInterpolated (int channel, double position) const noexcept { return readLinear (channel, neighboursOf (position)); }
 
     // A position as the sample before it and where it lies towards the next: the same for
     // every channel, so worked out once per sample.
@@ -107,6 +98,13 @@ public:
         const double p = wrap (position);
         const int i = (int) p;
         return { i, (float) (p - i) };
+    }
+
+    // Linear interpolation between the sample before the position and the next.
+    float readLinear (int channel, const Neighbours& k) const noexcept
+    {
+        const float* s = channelData (channel) + k.at;
+        return s[0] + (s[1] - s[0]) * k.fraction;
     }
 
     // Four-point Catmull-Rom interpolation around the position: samples at - 1 to at + 2.

@@ -1,5 +1,7 @@
 #include "modules/ReverseModule.h"
 
+#include "modules/QuarterSine.h"
+
 namespace
 {
 constexpr double segmentBeats[] = { 2.0, 1.0, 0.5, 0.25, 0.125, 1.0 / 3.0, 1.0 / 6.0 };
@@ -38,12 +40,12 @@ void ReverseModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
         [&] (int i, double p)
         {
             const double t = juce::jmin (p, 1.0 - p) / fadeWidth;
-            const auto gain = (float) std::sin (juce::jmin (t, 1.0) * juce::MathConstants<double>::halfPi);
-            const double readPosition = anchor - p * span;
+            const float gain = t >= 1.0 ? 1.0f : quarterSine ((float) t);
+            const auto readPosition = ring.neighboursOf (anchor - p * span);
             for (int ch = 0; ch < channels; ++ch)
             {
                 const float x = data[ch][i];
-                const float y = ring.readInterpolated (ch, readPosition);
+                const float y = ring.readLinear (ch, readPosition);
                 data[ch][i] = x + gain * m.at (i) * (y - x);
             }
         });

@@ -1,5 +1,7 @@
 #include "modules/StutterModule.h"
 
+#include "modules/QuarterSine.h"
+
 namespace
 {
 constexpr double sliceBeats[] = { 2.0, 1.0, 0.5, 0.25, 0.125, 0.0625, 1.0 / 3.0, 1.0 / 6.0, 0.75, 0.375 };
@@ -49,11 +51,12 @@ void StutterModule::process (juce::AudioBuffer<float>& buffer, const ProcessCont
                 return;
             const int k = (int) (p * L) % juce::jmax (sliceLength, 1);
             const double e = juce::jmin (sliceLength - 1 - k, k) / (double) edgeSamples;
-            const auto gain = (float) (0.25 + 0.75 * std::sin (juce::jmin (e, 1.0) * juce::MathConstants<double>::halfPi));
+            const float gain = e >= 1.0 ? 1.0f : 0.25f + 0.75f * quarterSine ((float) e);
+            const int at = ring.wrap ((juce::int64) sliceStart + k);
             for (int ch = 0; ch < channels; ++ch)
             {
                 const float x = data[ch][i];
-                const float y = ring.read (ch, sliceStart + k);
+                const float y = ring.channelData (ch)[at];
                 data[ch][i] = x + gain * m.at (i) * (y - x);
             }
         });

@@ -25,6 +25,5 @@ void ChorusModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
     chorus.setFeedback (juce::jlimit (-0.8f, 0.8f, feedback));
     chorus.setMix (juce::jlimit (0.0f, 1.0f, mix));
 
-    juce::dsp::AudioBlock<float> block (buffer);
-    chorus.process (juce::dsp::ProcessContextReplacing<float> (block));
+    chorus.process (juce::dsp::AudioBlock<float> (buffer));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "modules/ChorusEngine.h"
 #include "modules/EffectModule.h"
 
-// Chorus (8 ms centre delay) or flanger (1.6 ms) on the framework's chorus.
+// Chorus (8 ms centre delay) or flanger (1.6 ms).
 class ChorusModule final : public EffectModule
 {
 public:
@@ -23,6 +24,6 @@ public:
     float mix = 0.35f;
 
 private:
-    juce::dsp::Chorus<float> chorus;
+    ChorusEngine chorus;
     float currentCentreMs = chorusCentreMs;
 };

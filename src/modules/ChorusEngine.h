@@ -1,0 +1,43 @@
+#pragma once
+
+#include <juce_dsp/juce_dsp.h>
+
+#include <vector>
+
+// The framework's chorus (juce::dsp::Chorus) with a delay line of its own: the same oscillator,
+// smoothing, feedback and dry/wet mixing, and the same samples, without the framework delay
+// line's two calls per sample and channel and its floor.
+class ChorusEngine
+{
+public:
+    ChorusEngine();
+
+    void prepare (const juce::dsp::ProcessSpec& spec);
+    void reset();
+
+    void setRate (float hz);
+    void setDepth (float newDepth);
+    void setCentreDelay (float ms);
+    void setFeedback (float newFeedback);
+    void setMix (float newMix);
+
+    void process (juce::dsp::AudioBlock<float> block) noexcept;
+
+private:
+    void update();
+
+    // The framework's limits, which fix the delay line's length.
+    static constexpr float maximumDepth = 1.0f, maximumCentreDelayMs = 100.0f, oscillatorVolume = 0.5f,
+                           maximumDelayModulation = 20.0f;
+
+    juce::dsp::Oscillator<float> oscillator;
+    juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> oscillatorLevel;
+    std::vector<juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear>> feedbackLevel;
+    juce::dsp::DryWetMixer<float> dryWet;
+    std::vector<float> lastOutput;
+    juce::AudioBuffer<float> delayTimes, line;
+    int lineLength = 4, writeIndex = 0;
+
+    double sampleRate = 44100.0;
+    float rate = 1.0f, depth = 0.25f, feedback = 0.0f, mix = 0.5f, centreDelay = 7.0f;
+};

@@ -37,3 +37,18 @@ inline float polynomialAtan (float x) noexcept
     const float y = offset + ((((8.05374449538e-2f * z - 1.38776856032e-1f) * z + 1.99777106478e-1f) * z - 3.33329491539e-1f) * z * reduced + reduced);
     return std::copysign (y, x);
 }
+
+// asin (sin x) on [-3, 3], x clamped there first: the fold's three straight pieces. Within a
+// hair of the corners at +-pi / 2 the library's pair is kept, whose rounding there the recorded
+// sound has (up to 3e-5); everywhere else the two agree within 2e-6.
+inline float foldBack (float x) noexcept
+{
+    constexpr float halfPi = juce::MathConstants<float>::halfPi, pi = juce::MathConstants<float>::pi;
+    constexpr float piBelow = -8.742278e-8f; // pi - (float) pi
+    constexpr float corner = 0.02f;
+    x = juce::jlimit (-3.0f, 3.0f, x);
+    const float a = std::abs (x);
+    if (std::abs (a - halfPi) < corner)
+        return std::asin (std::sin (x));
+    return std::copysign (a > halfPi ? (pi - a) + piBelow : a, x);
+}

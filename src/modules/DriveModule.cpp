@@ -37,7 +37,7 @@ float DriveModule::shapeSample (int s, float x) noexcept
     {
         case hard: return juce::jlimit (-1.0f, 1.0f, x);
         case tube: return polynomialAtan (1.8f * x) * (2.0f / juce::MathConstants<float>::pi);
-        case fold: return std::asin (std::sin (juce::jlimit (-3.0f, 3.0f, x)));
+        case fold: return foldBack (x);
         default:   return rationalTanh (x);
     }
 }

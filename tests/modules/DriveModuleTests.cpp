@@ -205,14 +205,18 @@ TEST (DriveModule, OversamplingSuppressesAliases)
 TEST (DriveCurves, FollowTheLibraryFunctionsEverywhere)
 {
     float worstTanh = 0.0f, worstAtan = 0.0f;
+    float worstFold = 0.0f;
     for (int i = -2000000; i <= 2000000; ++i)
     {
         const float x = (float) i * 1.0e-5f; // -20 to 20 in steps of 1e-5
         worstTanh = std::max (worstTanh, std::abs (rationalTanh (x) - std::tanh (x)));
         worstAtan = std::max (worstAtan, std::abs (polynomialAtan (x) - std::atan (x)));
+        const float clamped = juce::jlimit (-3.0f, 3.0f, x);
+        worstFold = std::max (worstFold, std::abs (foldBack (x) - std::asin (std::sin (clamped))));
     }
     EXPECT_LT (worstTanh, 5.0e-7f);
     EXPECT_LT (worstAtan, 5.0e-7f);
+    EXPECT_LT (worstFold, 2.0e-6f);
     EXPECT_FLOAT_EQ (polynomialAtan (1.0e30f), juce::MathConstants<float>::halfPi);
     EXPECT_EQ (polynomialAtan (0.0f), 0.0f);
     EXPECT_EQ (rationalTanh (0.0f), 0.0f);

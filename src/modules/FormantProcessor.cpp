@@ -340,16 +340,18 @@ void FormantProcessor::computeGains (float shift) noexcept
         1.0f - juce::jlimit (0.0f, maximumOnsetGuard, 2.0f * (flux / totalMagnitude - onsetThreshold));
     const float depth = amount * transient;
 
+    // std::min and std::max rather than jlimit: the compiler makes them minimum and maximum
+    // instructions, where jlimit's branches went each way unpredictably.
     for (int k = 0; k <= half; ++k)
     {
-        const float source = juce::jmin ((float) k * perRatio, (float) half);
+        const float source = std::min ((float) k * perRatio, (float) half);
         const int below = (int) source;
-        const int above = juce::jmin (below + 1, half);
+        const int above = std::min (below + 1, half);
         const float shifted = envelope[(size_t) below]
                               + (source - (float) below) * (envelope[(size_t) above] - envelope[(size_t) below]);
 
         const float d = (shifted - envelope[(size_t) k]) * depth * bandWeight[(size_t) k];
-        gains[(size_t) k] = juce::jlimit (-maximumLogGain, maximumLogGain, d);
+        gains[(size_t) k] = std::min (std::max (d, -maximumLogGain), maximumLogGain);
     }
     VectorMath::exp (gains.data(), half + 1);
 

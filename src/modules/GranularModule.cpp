@@ -1,5 +1,17 @@
 #include "modules/GranularModule.h"
 
+namespace
+{
+// 1 / sqrt (n) for every count of sounding grains, worked out once.
+const auto normalisations = []
+{
+    std::array<float, GranularModule::numSlots + 1> table {};
+    for (int n = 1; n <= GranularModule::numSlots; ++n)
+        table[(size_t) n] = 1.0f / std::sqrt ((float) n);
+    return table;
+}();
+} // namespace
+
 void GranularModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     sampleRate = spec.sampleRate;
@@ -13,6 +25,7 @@ void GranularModule::reset()
 {
     ring.clear();
     slots.fill (Slot {});
+    numSounding = 0;
     samplesToNextGrain = 0.0;
 }
 
@@ -37,6 +50,15 @@ void GranularModule::startGrain() noexcept
     s.position = (float) ring.wrap ((double) ring.getWriteIndex() - behind);
     s.increment = std::exp2 (semitones / 12.0f);
     s.age = 0;
+    if (! s.active)
+    {
+        // Into the sounding list at its place in slot order.
+        const int index = (int) (&s - slots.data());
+        int at = numSounding++;
+        for (; at > 0 && sounding[(size_t) at - 1] > index; --at)
+            sounding[(size_t) at] = sounding[(size_t) at - 1];
+        sounding[(size_t) at] = index;
+    }
     s.active = true;
     const double divisor = s.lengthSamples < 3 ? 1.0 : (double) (s.lengthSamples - 1);
     s.cosine = 1.0;
@@ -71,18 +93,12 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
             samplesToNextGrain += interval;
         }
 
-        // The sounding grains in slot order, each with its window, once per sample for every
-        // channel: the channel loops then run over them alone.
-        std::array<int, (size_t) numSlots> sounding;
+        // Each sounding grain's window once per sample for every channel.
         std::array<float, (size_t) numSlots> windows;
-        int n = 0;
-        for (int k = 0; k < numSlots; ++k)
-            if (slots[(size_t) k].active)
-            {
-                sounding[(size_t) n] = k;
-                windows[(size_t) n++] = (float) (0.5 - 0.5 * slots[(size_t) k].cosine);
-            }
-        const float normalisation = n > 0 ? 1.0f / std::sqrt ((float) n) : 0.0f;
+        const int n = numSounding;
+        for (int j = 0; j < n; ++j)
+            windows[(size_t) j] = (float) (0.5 - 0.5 * slots[(size_t) sounding[(size_t) j]].cosine);
+        const float normalisation = normalisations[(size_t) n];
 
         for (int ch = 0; ch < channels; ++ch)
         {
@@ -93,10 +109,11 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
             data[ch][i] = x + m * (normalisation * sum - x);
         }
 
-        for (auto& s : slots)
+        // On by a sample; the grains that end leave the list, which keeps its order.
+        int kept = 0;
+        for (int j = 0; j < n; ++j)
         {
-            if (! s.active)
-                continue;
+            auto& s = slots[(size_t) sounding[(size_t) j]];
             s.position += s.increment;
             if (s.position >= size)
                 s.position -= size;
@@ -105,7 +122,10 @@ void GranularModule::process (juce::AudioBuffer<float>& buffer, const ProcessCon
             s.sine = s.sine * s.stepCosine + c * s.stepSine;
             if (++s.age >= s.lengthSamples)
                 s.active = false;
+            else
+                sounding[(size_t) kept++] = sounding[(size_t) j];
         }
+        numSounding = kept;
 
         samplesToNextGrain -= 1.0;
         if (! freeze)

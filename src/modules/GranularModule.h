@@ -44,6 +44,10 @@ private:
     void startGrain() noexcept;
 
     ReplayRing ring;
+    // The active slots' indices in slot order, kept as grains start and end, so that a sample
+    // visits only the grains that sound.
+    std::array<int, numSlots> sounding {};
+    int numSounding = 0;
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> mixSmoother;
     double sampleRate = 44100.0;
     double samplesToNextGrain = 0.0;

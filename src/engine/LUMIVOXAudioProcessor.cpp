@@ -1,6 +1,7 @@
 #include "engine/LUMIVOXAudioProcessor.h"
 
 #include "engine/ParameterLayout.h"
+#include "engine/PeakMagnitude.h"
 #include "engine/SavedState.h"
 #include "engine/StateMigration.h"
 #include "engine/StateProperties.h"
@@ -161,8 +162,7 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
     {
         auto* x = view.getWritePointer (ch);
         juce::FloatVectorOperations::multiply (x, gainRamp.get(), n);
-        const auto range = juce::FloatVectorOperations::findMinAndMax (x, n);
-        gainedPeak = juce::jmax (gainedPeak, -range.getStart(), range.getEnd());
+        gainedPeak = juce::jmax (gainedPeak, peakMagnitude (x, n));
     }
 
     const auto context = tempoClock.nextSubBlock (n);
@@ -194,7 +194,7 @@ void LUMIVOXAudioProcessor::updateMeter (std::atomic<float>& level, const juce::
 {
     float peak = 0.0f;
     for (int ch = 0; ch < view.getNumChannels(); ++ch)
-        peak = juce::jmax (peak, view.getMagnitude (ch, 0, view.getNumSamples()));
+        peak = juce::jmax (peak, peakMagnitude (view.getReadPointer (ch), view.getNumSamples()));
     if (! std::isfinite (peak))
         peak = 0.0f;
 

@@ -1,5 +1,7 @@
 #include "modules/FilterModule.h"
 
+#include "modules/VectorMath.h"
+
 FilterModule::FilterModule()
 {
     mixSmoother.setCurrentAndTargetValue (0.0f);
@@ -28,7 +30,8 @@ void FilterModule::reset()
 
 void FilterModule::updateCoefficients (float cutoff, float q) noexcept
 {
-    g = (float) std::tan (juce::MathConstants<double>::pi * cutoff / sampleRate);
+    // A modulated cutoff takes a new tan every sample.
+    g = VectorMath::tan ((float) (juce::MathConstants<double>::pi * cutoff / sampleRate));
     R2 = 1.0f / q;
     h = 1.0f / (1.0f + R2 * g + g * g);
 }

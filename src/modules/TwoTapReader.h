@@ -42,7 +42,10 @@ public:
         // minimumDelay + window + 2 samples, so a stretch shorter than the rest of the ring
         // overwrites nothing they read.
         const int stretch = juce::jlimit (1, maximumStretch, ring.size() - (int) std::ceil (minimumDelay + window) - 4);
-        const double size = ring.size();
+        // Read once: read through the ring inside the loops, the compiler cannot tell it from
+        // the stores there, and the positions' loop would not vectorise.
+        const int ringSize = ring.size();
+        const auto size = (double) ringSize;
         for (int start = 0; start < n; start += stretch)
         {
             const int length = juce::jmin (stretch, n - start);
@@ -75,7 +78,8 @@ public:
                 const double shifted = e + 0.5;
                 const double other = shifted >= 1.0 ? shifted - 1.0 : shifted;
                 // Within one ring length of the write position, so one wrap does.
-                const double now = first + i >= ring.size() ? first + i - size : first + i;
+                const int w = first + i;
+                const auto now = (double) (w - (w >= ringSize ? ringSize : 0));
                 double a = now - (minimumDelay + e * window), b = now - (minimumDelay + other * window);
                 a = a < 0.0 ? a + size : a;
                 b = b < 0.0 ? b + size : b;

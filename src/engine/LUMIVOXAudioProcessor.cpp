@@ -156,12 +156,16 @@ void LUMIVOXAudioProcessor::processSubBlock (juce::AudioBuffer<float>& view)
 
     // Smoother values first, so the channel loops run over plain arrays.
     inputGain.setTargetValue (decibelsToGain (cache.get (Param::input)));
-    takeRamp (inputGain, gainRamp.get(), n);
+    // At unity, as mostly, the multiplication would change nothing.
+    const bool unityInput = ! inputGain.isSmoothing() && inputGain.getCurrentValue() == 1.0f;
+    if (! unityInput)
+        takeRamp (inputGain, gainRamp.get(), n);
     float gainedPeak = 0.0f;
     for (int ch = 0; ch < channels; ++ch)
     {
         auto* x = view.getWritePointer (ch);
-        juce::FloatVectorOperations::multiply (x, gainRamp.get(), n);
+        if (! unityInput)
+            juce::FloatVectorOperations::multiply (x, gainRamp.get(), n);
         gainedPeak = juce::jmax (gainedPeak, peakMagnitude (x, n));
     }
 

@@ -23,9 +23,10 @@ inline double beatsPerCycleAt (int rateIndex) noexcept
 inline float valueAt (const std::array<float, 16>& points, double phase) noexcept
 {
     const double t = (phase - std::floor (phase)) * 15.0;
-    const int i = juce::jlimit (0, 14, (int) std::floor (t));
-    const float a = juce::jlimit (0.0f, 1.0f, points[(size_t) i]);
-    const float b = juce::jlimit (0.0f, 1.0f, points[(size_t) i + 1]);
+    // t is never negative, so truncation is its floor.
+    const int i = std::min ((int) t, 14);
+    const float a = std::min (std::max (points[(size_t) i], 0.0f), 1.0f);
+    const float b = std::min (std::max (points[(size_t) i + 1], 0.0f), 1.0f);
     return a + (b - a) * (float) (t - i);
 }
 } // namespace ShaperCurve

@@ -7,6 +7,7 @@
 #include <fftw3.h>
 
 #include <mutex>
+#include <utility>
 
 namespace
 {
@@ -23,6 +24,25 @@ fftwf_plan asPlan (void* plan) noexcept { return static_cast<fftwf_plan> (plan);
 FftwFormantTransforms::FftwFormantTransforms() = default;
 
 FftwFormantTransforms::~FftwFormantTransforms() { release(); }
+
+FftwFormantTransforms::FftwFormantTransforms (FftwFormantTransforms&& other) noexcept { *this = std::move (other); }
+
+FftwFormantTransforms& FftwFormantTransforms::operator= (FftwFormantTransforms&& other) noexcept
+{
+    if (this != &other)
+    {
+        release();
+        std::swap (frameData, other.frameData);
+        std::swap (spectrumData, other.spectrumData);
+        std::swap (evenData, other.evenData);
+        std::swap (forwardPlan, other.forwardPlan);
+        std::swap (inversePlan, other.inversePlan);
+        std::swap (evenPlan, other.evenPlan);
+        scale = other.scale;
+        fromWisdom = other.fromWisdom;
+    }
+    return *this;
+}
 
 void FftwFormantTransforms::release() noexcept
 {

@@ -16,6 +16,11 @@ class FftwFormantTransforms
 public:
     FftwFormantTransforms();
     ~FftwFormantTransforms();
+    // It owns its arrays and plans: moved, never copied.
+    FftwFormantTransforms (FftwFormantTransforms&& other) noexcept;
+    FftwFormantTransforms& operator= (FftwFormantTransforms&& other) noexcept;
+    FftwFormantTransforms (const FftwFormantTransforms&) = delete;
+    FftwFormantTransforms& operator= (const FftwFormantTransforms&) = delete;
 
     // Plans from the build's recorded wisdom, else by estimate; with search, plans by measuring
     // (what the build records).

@@ -89,6 +89,25 @@ TEST (FormantTransforms, FftwMeetsTheDefinitions)
     expectTheDefinitions<FftwFormantTransforms>();
 }
 
+TEST (FormantTransforms, AMovedFftwTransformTakesItsPlansAlong)
+{
+    // The module that holds it may be moved; its arrays and plans must be freed once.
+    FftwFormantTransforms original;
+    original.prepare (FormantProcessor::lowestFftOrder);
+    original.frame()[1] = { 1.0f, 0.0f };
+    FftwFormantTransforms moved (std::move (original));
+    EXPECT_FALSE (original.isPrepared());
+    ASSERT_TRUE (moved.isPrepared());
+    moved.forward();
+    EXPECT_FLOAT_EQ (std::abs (moved.spectrum()[5]), 1.0f) << "a delayed impulse has a flat spectrum";
+
+    FftwFormantTransforms assigned;
+    assigned.prepare (FormantProcessor::highestFftOrder);
+    assigned = std::move (moved);
+    EXPECT_TRUE (assigned.isPrepared());
+    EXPECT_FALSE (moved.isPrepared());
+}
+
 TEST (FormantTransforms, TheRecordedWisdomPlansEveryOrder)
 {
     // Wisdom this FFTW could not use would leave every start to plans by estimate.

@@ -21,6 +21,10 @@ public:
         const int channels = juce::jmin (buffer.getNumChannels(), ring.channels());
         const int n = buffer.getNumSamples();
         auto* const* data = buffer.getArrayOfWritePointers();
+        // The modules size their rings for their windows; a window that did not fit would read
+        // outside the ring, where one wrap of a position no longer reaches.
+        window = juce::jlimit (1.0, juce::jmax (1.0, ring.size() - minimumDelay - 8.0), window);
+        minimumDelay = juce::jlimit (0.0, juce::jmax (0.0, ring.size() - window - 8.0), minimumDelay);
         const double step = (1.0 - ratio) / window;
 
         if (! mix.isSmoothing() && mix.getCurrentValue() == 0.0f)
@@ -38,14 +42,14 @@ public:
         const double stepCosine = std::cos (juce::MathConstants<double>::twoPi * step);
         const double stepSine = std::sin (juce::MathConstants<double>::twoPi * step);
 
-        // A stretch is recorded in one copy before it is read: the taps reach back at most
-        // minimumDelay + window + 2 samples, so a stretch shorter than the rest of the ring
-        // overwrites nothing they read.
-        const int stretch = juce::jlimit (1, maximumStretch, ring.size() - (int) std::ceil (minimumDelay + window) - 4);
         // Read once: read through the ring inside the loops, the compiler cannot tell it from
         // the stores there, and the positions' loop would not vectorise.
         const int ringSize = ring.size();
         const auto size = (double) ringSize;
+        // A stretch is recorded in one copy before it is read: the taps reach back at most
+        // minimumDelay + window + 2 samples, so a stretch shorter than the rest of the ring
+        // overwrites nothing they read.
+        const int stretch = juce::jlimit (1, maximumStretch, ringSize - (int) std::ceil (minimumDelay + window) - 4);
         for (int start = 0; start < n; start += stretch)
         {
             const int length = juce::jmin (stretch, n - start);
@@ -89,7 +93,6 @@ public:
                 fractionB[(size_t) i] = (float) (b - atB[(size_t) i]);
             }
 
-            float* const* out = data;
             for (int i = 0; i < length; ++i)
             {
                 const float m = mix.getNextValue();
@@ -99,18 +102,18 @@ public:
                     const auto wet = mixStereo (ring, j);
                     for (int ch = 0; ch < 2; ++ch)
                     {
-                        const float x = out[ch][start + i];
-                        out[ch][start + i] = x + m * (wet[(size_t) ch] - x);
+                        const float x = data[ch][start + i];
+                        data[ch][start + i] = x + m * (wet[(size_t) ch] - x);
                     }
                 }
                 else
                 {
                     for (int ch = 0; ch < channels; ++ch)
                     {
-                        const float x = out[ch][start + i];
+                        const float x = data[ch][start + i];
                         const float wet = weightA[j] * ring.readCatmullRom (ch, { atA[j], fractionA[j] })
                                           + (1.0f - weightA[j]) * ring.readCatmullRom (ch, { atB[j], fractionB[j] });
-                        out[ch][start + i] = x + m * (wet - x);
+                        data[ch][start + i] = x + m * (wet - x);
                     }
                 }
             }

@@ -2,8 +2,6 @@
 
 #include "modules/Float4.h"
 
-#include <cstring>
-
 // The largest magnitude in a block, four lanes at a time; NaNs are passed over.
 inline float peakMagnitude (const float* x, int n) noexcept
 {
@@ -11,8 +9,7 @@ inline float peakMagnitude (const float* x, int n) noexcept
     int i = 0;
     for (; i + 4 <= n; i += 4)
     {
-        Float4 v;
-        std::memcpy (&v, x + i, sizeof (v));
+        const Float4 v = loadFloat4 (x + i);
         high = v > high ? v : high;
         low = v < low ? v : low;
     }

@@ -34,42 +34,20 @@ void ChorusEngine::reset()
         level.reset (sampleRate, 0.05);
 }
 
-void ChorusEngine::setRate (float hz)
+void ChorusEngine::setSettings (const Settings& newSettings)
 {
-    rate = hz;
-    update();
-}
-
-void ChorusEngine::setDepth (float newDepth)
-{
-    depth = newDepth;
-    update();
-}
-
-void ChorusEngine::setCentreDelay (float ms)
-{
-    centreDelay = juce::jlimit (1.0f, maximumCentreDelayMs, ms);
-}
-
-void ChorusEngine::setFeedback (float newFeedback)
-{
-    feedback = newFeedback;
-    update();
-}
-
-void ChorusEngine::setMix (float newMix)
-{
-    mix = newMix;
+    settings = newSettings;
+    settings.centreDelayMs = juce::jlimit (1.0f, maximumCentreDelayMs, settings.centreDelayMs);
     update();
 }
 
 void ChorusEngine::update()
 {
-    oscillator.setFrequency (rate);
-    oscillatorLevel.setTargetValue (depth * oscillatorVolume);
-    dryWet.setWetMixProportion (mix);
+    oscillator.setFrequency (settings.rateHz);
+    oscillatorLevel.setTargetValue (settings.depth * oscillatorVolume);
+    dryWet.setWetMixProportion (settings.mix);
     for (auto& level : feedbackLevel)
-        level.setTargetValue (feedback);
+        level.setTargetValue (settings.feedback);
 }
 
 void ChorusEngine::process (juce::dsp::AudioBlock<float> block) noexcept
@@ -86,7 +64,7 @@ void ChorusEngine::process (juce::dsp::AudioBlock<float> block) noexcept
     const auto longest = (float) (lineLength - 1);
     for (size_t i = 0; i < numSamples; ++i)
     {
-        const float lfo = juce::jmax (1.0f, maximumDelayModulation * delays[i] + centreDelay);
+        const float lfo = juce::jmax (1.0f, maximumDelayModulation * delays[i] + settings.centreDelayMs);
         delays[i] = juce::jlimit (0.0f, longest, (float) (lfo * sampleRate / 1000.0));
     }
 

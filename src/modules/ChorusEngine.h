@@ -15,11 +15,12 @@ public:
     void prepare (const juce::dsp::ProcessSpec& spec);
     void reset();
 
-    void setRate (float hz);
-    void setDepth (float newDepth);
-    void setCentreDelay (float ms);
-    void setFeedback (float newFeedback);
-    void setMix (float newMix);
+    // The framework's five settings, given together once per block.
+    struct Settings
+    {
+        float rateHz = 1.0f, depth = 0.25f, centreDelayMs = 7.0f, feedback = 0.0f, mix = 0.5f;
+    };
+    void setSettings (const Settings& newSettings);
 
     void process (juce::dsp::AudioBlock<float> block) noexcept;
 
@@ -39,5 +40,5 @@ private:
     int lineLength = 4, writeIndex = 0;
 
     double sampleRate = 44100.0;
-    float rate = 1.0f, depth = 0.25f, feedback = 0.0f, mix = 0.5f, centreDelay = 7.0f;
+    Settings settings;
 };

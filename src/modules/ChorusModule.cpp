@@ -4,7 +4,9 @@ void ChorusModule::prepare (const juce::dsp::ProcessSpec& spec)
 {
     chorus.prepare (spec);
     currentCentreMs = chorusCentreMs;
-    chorus.setCentreDelay (currentCentreMs);
+    ChorusEngine::Settings initial;
+    initial.centreDelayMs = currentCentreMs;
+    chorus.setSettings (initial);
     chorus.reset();
 }
 
@@ -19,11 +21,8 @@ void ChorusModule::process (juce::AudioBuffer<float>& buffer, const ProcessConte
         return;
 
     currentCentreMs = flanger ? flangerCentreMs : chorusCentreMs;
-    chorus.setCentreDelay (currentCentreMs);
-    chorus.setRate (juce::jlimit (0.05f, 8.0f, rateHz));
-    chorus.setDepth (juce::jlimit (0.0f, 1.0f, depth));
-    chorus.setFeedback (juce::jlimit (-0.8f, 0.8f, feedback));
-    chorus.setMix (juce::jlimit (0.0f, 1.0f, mix));
+    chorus.setSettings ({ juce::jlimit (0.05f, 8.0f, rateHz), juce::jlimit (0.0f, 1.0f, depth), currentCentreMs,
+                          juce::jlimit (-0.8f, 0.8f, feedback), juce::jlimit (0.0f, 1.0f, mix) });
 
     chorus.process (juce::dsp::AudioBlock<float> (buffer));
 }

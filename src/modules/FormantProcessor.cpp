@@ -94,7 +94,6 @@ void FormantProcessor::reset (float shift, float tone, float mix)
 {
     for (auto& c : channelState)
         std::fill (c.input.begin(), c.input.end(), 0.0f);
-    accumulatorsClear = false;
     clearAccumulators();
     std::fill (previousMagnitude.begin(), previousMagnitude.end(), 0.0f);
     sampleCounter = 0;
@@ -107,8 +106,6 @@ void FormantProcessor::reset (float shift, float tone, float mix)
 
 void FormantProcessor::clearAccumulators() noexcept
 {
-    if (accumulatorsClear)
-        return;
     for (auto& c : channelState)
         std::fill (c.output.begin(), c.output.end(), 0.0f);
     std::fill (windowPower.begin(), windowPower.end(), 0.0f);
@@ -198,7 +195,8 @@ template <bool writeOutput>
 void FormantProcessor::passDelayed (juce::AudioBuffer<float>& buffer) noexcept
 {
     // Switched off and faded out, no frames run: the output is the input ring's oldest samples.
-    clearAccumulators();
+    if (! accumulatorsClear)
+        clearAccumulators();
     const auto n = (size_t) fftSize;
     const int channels = buffer.getNumChannels();
     const auto total = (size_t) buffer.getNumSamples();

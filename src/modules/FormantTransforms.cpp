@@ -44,13 +44,18 @@ FftwFormantTransforms& FftwFormantTransforms::operator= (FftwFormantTransforms&&
     return *this;
 }
 
-void FftwFormantTransforms::release() noexcept
+void FftwFormantTransforms::destroyPlans() noexcept
 {
-    const std::lock_guard<std::mutex> guard (plannerLock());
     for (auto* plan : { forwardPlan, inversePlan, evenPlan })
         if (plan != nullptr)
             fftwf_destroy_plan (asPlan (plan));
     forwardPlan = inversePlan = evenPlan = nullptr;
+}
+
+void FftwFormantTransforms::release() noexcept
+{
+    const std::lock_guard<std::mutex> guard (plannerLock());
+    destroyPlans();
     fftwf_free (frameData);
     fftwf_free (spectrumData);
     fftwf_free (evenData);
@@ -80,19 +85,11 @@ void FftwFormantTransforms::prepare (int order, bool search)
         evenPlan = fftwf_plan_r2r_1d (evenSize, evenData, evenData, FFTW_REDFT00, flags);
         return forwardPlan != nullptr && inversePlan != nullptr && evenPlan != nullptr;
     };
-    const auto forget = [this]
-    {
-        for (auto* p : { forwardPlan, inversePlan, evenPlan })
-            if (p != nullptr)
-                fftwf_destroy_plan (asPlan (p));
-        forwardPlan = inversePlan = evenPlan = nullptr;
-    };
-
     // Measuring takes some milliseconds per plan; the build has done it for this machine's FFTW.
     fromWisdom = ! search && plan (FFTW_MEASURE | FFTW_WISDOM_ONLY);
     if (! fromWisdom)
     {
-        forget();
+        destroyPlans();
         plan (search ? FFTW_MEASURE : FFTW_ESTIMATE);
     }
 
@@ -120,7 +117,7 @@ void FftwFormantTransforms::evenTransform() noexcept
 
 #endif
 
-void FrameworkFormantTransforms::prepare (int order, bool)
+void FrameworkFormantTransforms::prepare (int order)
 {
     const auto n = (size_t) 1 << order;
     fft = std::make_unique<juce::dsp::FFT> (order);

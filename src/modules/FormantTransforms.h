@@ -9,7 +9,8 @@
 // The formant's transforms at one frame size n: a complex one each way (both channels of a
 // stereo frame travel in it as its real and imaginary parts) and the even real transform that
 // takes a log spectrum to its cepstrum and back. Each works on arrays it owns, so that FFTW's
-// plans can be made once for them, aligned and out of place. Unscaled both ways.
+// plans can be made once for them, aligned and out of place. The forward and even transforms
+// are unscaled; what the inverse needs is inverseScale().
 #if LUMIVOX_FFTW_WISDOM
 class FftwFormantTransforms
 {
@@ -42,6 +43,8 @@ public:
     void evenTransform() noexcept;
 
 private:
+    // Under the planner's lock.
+    void destroyPlans() noexcept;
     void release() noexcept;
 
     std::complex<float>* frameData = nullptr;
@@ -59,7 +62,7 @@ private:
 class FrameworkFormantTransforms
 {
 public:
-    void prepare (int order, bool search = false);
+    void prepare (int order);
     bool isPrepared() const noexcept { return fft != nullptr; }
 
     std::complex<float>* frame() noexcept { return frameData.data(); }

@@ -4,7 +4,6 @@
 #include "modules/ReplayRing.h"
 
 #include <array>
-#include <cstring>
 
 // Two taps whose delays sweep a window in opposite phase, crossfaded with complementary
 // raised-cosine weights so that each tap is silent when it jumps back: a rotating-delay
@@ -129,7 +128,8 @@ private:
     {
         const float* l = ring.channelData (0) - 1;
         const float* r = ring.channelData (1) - 1;
-        const Float4 la = load (l + atA[i]), lb = load (l + atB[i]), ra = load (r + atA[i]), rb = load (r + atB[i]);
+        const Float4 la = loadFloat4 (l + atA[i]), lb = loadFloat4 (l + atB[i]), ra = loadFloat4 (r + atA[i]),
+                     rb = loadFloat4 (r + atB[i]);
         const Float4 low0 = __builtin_shufflevector (la, lb, 0, 4, 1, 5), high0 = __builtin_shufflevector (la, lb, 2, 6, 3, 7);
         const Float4 low1 = __builtin_shufflevector (ra, rb, 0, 4, 1, 5), high1 = __builtin_shufflevector (ra, rb, 2, 6, 3, 7);
         const Float4 ym1 = __builtin_shufflevector (low0, low1, 0, 1, 4, 5);
@@ -140,13 +140,6 @@ private:
         const Float4 y = ReplayRing::catmullRom (ym1, y0, y1, y2, t);
         const float w = weightA[i];
         return { w * y[0] + (1.0f - w) * y[1], w * y[2] + (1.0f - w) * y[3] };
-    }
-
-    static Float4 load (const float* p) noexcept
-    {
-        Float4 v;
-        std::memcpy (&v, p, sizeof (v));
-        return v;
     }
 
     double phase = 0.0;

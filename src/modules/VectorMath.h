@@ -4,8 +4,9 @@
 #include <cstring>
 
 // exp and log over whole arrays, written so the compiler vectorises the loops (the library's
-// expf and logf are calls per value), and tan as a few inline operations. Cephes-style range reduction and polynomials: within
-// 2 units in the last place of the library's results for normal inputs.
+// expf and logf are calls per value), and tan as a few inline operations. Cephes-style range
+// reduction and polynomials: within 2 units in the last place of the library's results for
+// normal inputs.
 namespace VectorMath
 {
 namespace detail

@@ -33,11 +33,7 @@ TEST (ChorusEngine, MatchesTheFrameworksChorusSampleForSample)
             const float centre = block / 9 % 2 == 0 ? 8.0f : 1.6f;
             const float feedback = -0.8f + 0.4f * (float) (block / 4 % 5);
             const float mix = 0.2f * (float) (block / 3 % 6);
-            ours.setCentreDelay (centre);
-            ours.setRate (rate);
-            ours.setDepth (depth);
-            ours.setFeedback (feedback);
-            ours.setMix (mix);
+            ours.setSettings ({ rate, depth, centre, feedback, mix });
             theirs.setCentreDelay (centre);
             theirs.setRate (rate);
             theirs.setDepth (depth);
